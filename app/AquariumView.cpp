@@ -1,0 +1,358 @@
+#include "AquariumView.h"
+
+#include "AppMessages.h"
+
+#include <GL/glu.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QScreen>
+#include <QTimerEvent>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kFrameTimerMs = 10;
+
+// The deepest depth buffer on offer: ask for 32 bits, then settle for less.
+QSurfaceFormat viewFormat(int depthBits)
+{
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    f.setRedBufferSize(8);
+    f.setGreenBufferSize(8);
+    f.setBlueBufferSize(8);
+    f.setAlphaBufferSize(0);
+    f.setDepthBufferSize(depthBits);
+    f.setStencilBufferSize(0);
+    f.setSwapInterval(0); // the 10 ms tick, not the display, paces frames
+    return f;
+}
+
+bool temporaryDirectoryExists()
+{
+    const QString tmp = QDir::tempPath();
+    return !tmp.isEmpty() && QDir(tmp).exists();
+}
+
+} // namespace
+
+AquariumView::AquariumView(QWindow *parent) : QWindow(parent)
+{
+    setSurfaceType(QSurface::OpenGLSurface);
+    setFormat(viewFormat(32));
+}
+
+AquariumView::~AquariumView() { onDestroy(); }
+
+void AquariumView::onCreate(QWidget *parentForDialogs)
+{
+    dialogParent = parentForDialogs;
+    initialiseScene();
+    frameTimer.start(kFrameTimerMs, Qt::PreciseTimer, this);
+}
+
+bool AquariumView::setPixelFormat()
+{
+    create();
+    auto *context = new QOpenGLContext(this);
+    bool created = false;
+    for (int depth : {32, 24, 16}) {
+        context->setFormat(viewFormat(depth));
+        if (context->create()) {
+            created = true;
+            break;
+        }
+    }
+    if (!created) {
+        delete context;
+        showMessage("ChoosePixelFormat failed", "VarlenScr");
+        return false;
+    }
+    if (!context->makeCurrent(this)) {
+        delete context;
+        showMessage("SetPixelFormat failed", "VarlenScr");
+        return false;
+    }
+    clientDC = context;
+    return true;
+}
+
+void AquariumView::setFixedGlState()
+{
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    // Light 1 is given once with the identity model-view, so it stays fixed to the eye.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const GLfloat ambient[] = {1, 1, 1, 1};
+    const GLfloat diffuse[] = {1, 1, 1, 1};
+    const GLfloat position[] = {1000, -1000, 1000, 1};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glEnable(GL_LIGHT1);
+
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_BLEND);
+}
+
+void AquariumView::measureScreen()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QSize px = screen->geometry().size() * screen->devicePixelRatio();
+        screenWidth = px.width();
+        screenHeight = px.height();
+    }
+    const TankExtents t = tankExtentsForScreen(screenWidth, screenHeight);
+    tankXMin = t.xMin;
+    tankXMax = t.xMax;
+    tankYMax = t.yMax;
+    tankYMin = t.yMin;
+    tankZBack = t.zBack;
+}
+
+void AquariumView::initialiseScene()
+{
+    if (!setPixelFormat())
+        return;
+    text.createTextFont();
+    setFixedGlState();
+    measureScreen();
+
+    if (!temporaryDirectoryExists()) {
+        showMessage("Error Find TempPath.", "ERROR");
+        return;
+    }
+
+    // Fog acts on the first frame only, up to its bubble pass, which turns it off.
+    glFogi(GL_FOG_MODE, GL_EXP);
+    const GLfloat fogColour[] = {1, 1, 1, 1};
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_DENSITY, 0.5f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, -10);
+    glFogf(GL_FOG_END, 100);
+    glEnable(GL_FOG);
+
+    sceneReady = true;
+}
+
+void AquariumView::drawBackdrop()
+{
+    const float x0 = 2 * tankXMin, x1 = 2 * tankXMax;
+    const float y0 = 3 * tankYMin, y1 = 3 * tankYMax, z = 3 * tankZBack;
+    auto quad = [&](const Rgb (&c)[4]) {
+        glShadeModel(GL_SMOOTH);
+        glDisable(GL_TEXTURE_2D);
+        glBegin(GL_QUADS);
+        glColor3f(c[0].r, c[0].g, c[0].b);
+        glVertex3f(x0, y0, z);
+        glColor3f(c[1].r, c[1].g, c[1].b);
+        glVertex3f(x1, y0, z);
+        glColor3f(c[2].r, c[2].g, c[2].b);
+        glVertex3f(x1, y1, z);
+        glColor3f(c[3].r, c[3].g, c[3].b);
+        glVertex3f(x0, y1, z);
+        glEnd();
+        glColor3ub(255, 255, 255);
+        glEnable(GL_TEXTURE_2D);
+    };
+    if (settings.backGuding != 0) {
+        const Rgb c = colourFromColorRef(settings.backColor);
+        quad({c, c, c, c});
+    }
+    if (settings.backManJianBian != 0) {
+        const Rgb top = colourFromColorRef(settings.backColor1);
+        const Rgb bottom = colourFromColorRef(settings.backColor2);
+        quad({bottom, bottom, top, top});
+    }
+    if (settings.backAutoJianBian != 0) {
+        if (!backdropPhaseStarted) {
+            backdropPhase = settings.lockBackRot;
+            backdropPhaseStarted = true;
+        }
+        backdropPhase = nextBackdropPhase(backdropPhase, settings.checkLockBack != 0);
+        const auto c = backdropCycleColours(backdropPhase);
+        quad({c[0], c[1], c[2], c[3]});
+    }
+}
+
+void AquariumView::drawFrame()
+{
+    ++frameCount;
+    if (!clientDC)
+        return; // no context: the frame has nothing to draw on
+    if (!clientDC->makeCurrent(this))
+        return;
+    const int w = screenWidth, h = screenHeight;
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (w > h)
+        glFrustum(-0.4 * w / h, 0.4 * w / h, -0.4, 0.4, 1, 1000);
+    else
+        glFrustum(-0.4, 0.4, -0.4 * h / w, 0.4 * h / w, 1, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, cameraZOffset - 5, 0, 0, -500, 0, 1, 0);
+    glViewport(0, 0, w, h);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    text.drawHelpText(helpTextVisible, helpTextFrames);
+
+    const float g = (100 - settings.lightQiangDu) * 0.01f;
+    const GLfloat light[] = {g, g, g, 1};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, light);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
+    glEnable(GL_LIGHTING);
+
+    drawBackdrop();
+
+    glDisable(GL_LIGHTING);
+
+    if (afterFrameHook)
+        afterFrameHook();
+    glFinish();
+    clientDC->swapBuffers(this);
+}
+
+void AquariumView::onTimer()
+{
+    ++tickCount;
+    drawFrame();
+}
+
+void AquariumView::timerEvent(QTimerEvent *event)
+{
+    // Qt coalesces an overdue timer into one event, so a slow frame never leaves a
+    // backlog of ticks behind it.
+    if (event->timerId() == frameTimer.timerId())
+        onTimer();
+    else
+        QWindow::timerEvent(event);
+}
+
+void AquariumView::exposeEvent(QExposeEvent *)
+{
+    if (isExposed())
+        drawFrame();
+}
+
+void AquariumView::resizeEvent(QResizeEvent *event)
+{
+    QWindow::resizeEvent(event);
+    if (!clientDC || !clientDC->makeCurrent(this))
+        return;
+    const int cx = width();
+    const int cy = height() == 0 ? 1 : height();
+    glViewport(0, 0, cx, cy);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(cx) / cy, 0.1, 400.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void AquariumView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        helpTextVisible = !helpTextVisible;
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        // Ends the process on the spot: nothing is saved, nothing is torn down.
+        std::fflush(nullptr);
+        ::_exit(0);
+    }
+    QWindow::keyPressEvent(event);
+}
+
+void AquariumView::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        pointer.leftButtonDown(p.x(), p.y());
+        updateCursor();
+    } else if (event->button() == Qt::RightButton) {
+        openPopupMenu(event->globalPosition().toPoint());
+    }
+}
+
+void AquariumView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        pointer.leftButtonUp();
+        updateCursor();
+    }
+}
+
+void AquariumView::mouseMoveEvent(QMouseEvent *event)
+{
+    updateCursor();
+    const QPoint p = event->position().toPoint();
+    pointer.mouseMove(p.x(), p.y());
+}
+
+void AquariumView::mouseDoubleClickEvent(QMouseEvent *) { updateCursor(); }
+
+void AquariumView::updateCursor()
+{
+    const int id = cursorIdFor(pointer.interactionMode, pointer.pickPending);
+    if (id == 0)
+        unsetCursor();
+    else
+        setCursor(resourceCursor(id));
+}
+
+void AquariumView::openPopupMenu(const QPoint &globalPos)
+{
+    const int id = execPopupMenu(dialogParent, globalPos);
+    if (id != 0)
+        onCommand(id);
+}
+
+void AquariumView::onCommand(int id)
+{
+    pointer.interactionMode = id;
+    switch (id) {
+    case Command::AddDeleteFish:
+        break;
+    case Command::CustomMusic:
+        break;
+    case Command::CustomBackground:
+        break;
+    case Command::Exit:
+        onDestroy();
+        std::fflush(nullptr);
+        ::_exit(0);
+    default:
+        break;
+    }
+}
+
+void AquariumView::onDestroy()
+{
+    if (clientDC) {
+        clientDC->doneCurrent();
+        delete clientDC;
+        clientDC = nullptr;
+    }
+    frameTimer.stop();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "TankExtents.h"
+#include "TextOverlay.h"
+#include "ViewRules.h"
+
+#include <GL/gl.h>
+
+#include <QBasicTimer>
+#include <QWindow>
+
+#include <functional>
+
+class QOpenGLContext;
+class QWidget;
+
+// The aquarium: a GL window that owns the whole scene, draws one frame per 10 ms tick
+// and turns mouse and keyboard input into the interaction mode and click flags.
+class AquariumView : public QWindow {
+    Q_OBJECT
+public:
+    explicit AquariumView(QWindow *parent = nullptr);
+    ~AquariumView() override;
+
+    // Creation: scene set-up (it may stop early), then the frame timer starts in any
+    // case. `dialogParent` parents the dialogs the view owns.
+    void onCreate(QWidget *dialogParent);
+
+    // Draws one frame and advances the simulation one step.
+    void drawFrame();
+
+    // A command from the popup menu: every id becomes the interaction mode first.
+    void onCommand(int id);
+
+    // Releases the GL context, the dialogs and the timer, in that order.
+    void onDestroy();
+
+    // Tick handling as the timer runs it: one frame, then the music hook.
+    void onTimer();
+
+    QOpenGLContext *glContext() const { return clientDC; }
+    int framesDrawn() const { return frameCount; }
+    int ticksHandled() const { return tickCount; }
+
+    // Test hook: runs after every drawn frame (inside drawFrame, before the swap).
+    std::function<void()> afterFrameHook;
+
+    // --- scene record ---
+    bool helpTextVisible = true;
+    int helpTextFrames = 0;
+    float tankXMin = 0, tankXMax = 0, tankYMax = 0, tankYMin = 0, tankZBack = 0;
+    GLuint backgroundTexture = 0;
+    GLuint speciesTextures[25] = {};
+    PointerState pointer; // mouseX, mouseY, pickPending, feedClick, interactionMode
+    int screenWidth = 1680, screenHeight = 1050;
+    float cameraZOffset = -5.0f;
+    float backdropPhase = 0;
+    bool backdropPhaseStarted = false;
+
+protected:
+    void exposeEvent(QExposeEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void initialiseScene();
+    bool setPixelFormat();
+    void setFixedGlState();
+    void measureScreen();
+    void drawBackdrop();
+    void updateCursor();
+    void openPopupMenu(const QPoint &globalPos);
+
+    QOpenGLContext *clientDC = nullptr; // the view's GL context (device + rendering)
+    QWidget *dialogParent = nullptr;
+    QBasicTimer frameTimer;
+    TextOverlay text;
+    bool sceneReady = false;
+    int frameCount = 0;
+    int tickCount = 0;
+};

@@ -1,0 +1,66 @@
+#include "MainFrame.h"
+
+#include "AppMessages.h"
+#include "AquariumView.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <unistd.h>
+
+CMainFrame::CMainFrame() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+{
+    setWindowTitle(QStringLiteral("VarlenScr"));
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::onCreate()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return false;
+    // No window manager places or maximises us under a bare X server: take the screen's
+    // geometry ourselves.
+    setGeometry(screen->geometry());
+
+    const QString tmp = QDir::tempPath();
+    if (tmp.isEmpty() || !QDir(tmp).exists()) {
+        showMessage("Error Find TempPath.", "ERROR");
+        return true; // the frame stays up, empty
+    }
+
+    aquariumView = new AquariumView;
+    viewContainer = QWidget::createWindowContainer(aquariumView, this);
+    if (!viewContainer)
+        return false;
+    viewContainer->setFocusPolicy(Qt::StrongFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(viewContainer);
+    viewContainer->setGeometry(rect());
+    aquariumView->resize(size());
+    aquariumView->onCreate(this);
+    return true;
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        std::fflush(nullptr);
+        ::_exit(0);
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CMainFrame::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (aquariumView)
+        aquariumView->requestActivate();
+}

@@ -1,0 +1,29 @@
+#include "SingleInstanceLock.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+std::string SingleInstanceLock::lockDirectory()
+{
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::tempPath();
+    return QDir(dir).absolutePath().toStdString();
+}
+
+bool SingleInstanceLock::acquire(const std::string &name)
+{
+    const std::string path = lockDirectory() + "/" + name + ".lock";
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return true; // nowhere to keep a lock: run rather than refuse to start
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    return true; // the descriptor stays open for the life of the process
+}

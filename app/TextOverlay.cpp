@@ -1,0 +1,182 @@
+#include "TextOverlay.h"
+
+#include "ViewRules.h"
+
+#include <GL/glu.h>
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainterPath>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <vector>
+
+const char *const TextOverlay::kWebAddress = "www.varlenfish.example";
+
+namespace {
+
+constexpr float kExtrusion = 0.2f;
+constexpr int kEmPixels = 64; // outlines are taken at this size and scaled to one unit
+
+// The tessellator keeps pointers to vertex data until gluTessEndPolygon; the combine
+// callback adds points of its own. A deque never moves what it already holds.
+struct TessData {
+    std::deque<std::array<GLdouble, 3>> points;
+    float z = 0;
+};
+
+void GLAPIENTRY tessBegin(GLenum type) { glBegin(type); }
+void GLAPIENTRY tessEnd() { glEnd(); }
+void GLAPIENTRY tessVertex(void *data, void *polygon)
+{
+    const auto *p = static_cast<const GLdouble *>(data);
+    const auto *tess = static_cast<const TessData *>(polygon);
+    glVertex3d(p[0], p[1], tess->z);
+}
+void GLAPIENTRY tessCombine(GLdouble coords[3], void *[4], GLfloat[4], void **out, void *polygon)
+{
+    auto *tess = static_cast<TessData *>(polygon);
+    tess->points.push_back({coords[0], coords[1], coords[2]});
+    *out = tess->points.back().data();
+}
+void GLAPIENTRY tessError(GLenum) {}
+
+using Contours = std::vector<std::vector<std::array<GLdouble, 3>>>;
+
+void fillFace(GLUtesselator *tess, const Contours &contours, float z, float normalZ)
+{
+    TessData data;
+    data.z = z;
+    glNormal3f(0, 0, normalZ);
+    gluTessNormal(tess, 0, 0, normalZ);
+    gluTessBeginPolygon(tess, &data);
+    for (const auto &contour : contours) {
+        gluTessBeginContour(tess);
+        for (const auto &pt : contour)
+            gluTessVertex(tess, const_cast<GLdouble *>(pt.data()), const_cast<GLdouble *>(pt.data()));
+        gluTessEndContour(tess);
+    }
+    gluTessEndPolygon(tess);
+}
+
+void extrudeSides(const Contours &contours)
+{
+    for (const auto &contour : contours) {
+        const size_t n = contour.size();
+        if (n < 2)
+            continue;
+        glBegin(GL_QUADS);
+        for (size_t i = 0; i < n; ++i) {
+            const auto &a = contour[i];
+            const auto &b = contour[(i + 1) % n];
+            const double dx = b[0] - a[0], dy = b[1] - a[1];
+            glNormal3d(dy, -dx, 0);
+            glVertex3d(a[0], a[1], 0);
+            glVertex3d(a[0], a[1], -kExtrusion);
+            glVertex3d(b[0], b[1], -kExtrusion);
+            glVertex3d(b[0], b[1], 0);
+        }
+        glEnd();
+    }
+}
+
+} // namespace
+
+void TextOverlay::createTextFont()
+{
+    listBase = glGenLists(256);
+    if (listBase == 0)
+        return;
+
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPixelSize(kEmPixels);
+    font.setBold(true);
+    const QFontMetricsF metrics(font);
+
+    GLUtesselator *tess = gluNewTess();
+    gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_ODD);
+    gluTessCallback(tess, GLU_TESS_BEGIN, reinterpret_cast<void(GLAPIENTRY *)()>(tessBegin));
+    gluTessCallback(tess, GLU_TESS_END, reinterpret_cast<void(GLAPIENTRY *)()>(tessEnd));
+    gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<void(GLAPIENTRY *)()>(tessVertex));
+    gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<void(GLAPIENTRY *)()>(tessCombine));
+    gluTessCallback(tess, GLU_TESS_ERROR, reinterpret_cast<void(GLAPIENTRY *)()>(tessError));
+
+    const double unit = 1.0 / kEmPixels;
+    for (int code = 0; code < 255; ++code) {
+        const QChar ch = QChar::fromLatin1(char(code));
+        Contours contours;
+        if (code >= 32) {
+            QPainterPath path;
+            path.addText(0, 0, font, QString(ch));
+            for (const QPolygonF &poly : path.toSubpathPolygons()) {
+                std::vector<std::array<GLdouble, 3>> contour;
+                for (const QPointF &p : poly)
+                    contour.push_back({p.x() * unit, -p.y() * unit, 0});
+                // Subpaths come closed: drop the repeated first point.
+                if (contour.size() > 1 && contour.front() == contour.back())
+                    contour.pop_back();
+                if (contour.size() >= 3)
+                    contours.push_back(std::move(contour));
+            }
+        }
+        glNewList(listBase + code, GL_COMPILE);
+        if (!contours.empty()) {
+            fillFace(tess, contours, 0, 1);
+            fillFace(tess, contours, -kExtrusion, -1);
+            extrudeSides(contours);
+        }
+        glTranslated(code >= 32 ? metrics.horizontalAdvance(ch) * unit : 0, 0, 0);
+        glEndList();
+    }
+    glNewList(listBase + 255, GL_COMPILE);
+    glEndList();
+    gluDeleteTess(tess);
+}
+
+void TextOverlay::printText(const char *format, ...) const
+{
+    if (format == nullptr || listBase == 0)
+        return;
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(listBase);
+    glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+}
+
+void TextOverlay::drawHelpText(bool &helpTextVisible, int &helpTextFrames) const
+{
+    if (!stepHelpText(helpTextVisible, helpTextFrames))
+        return;
+    struct Line {
+        const char *text;
+        float x, y, z;
+    };
+    const Line lines[] = {
+        {"Varlen Fish 3D Screensaver 1.0", -5.5f, 4, -60},
+        {"[Right Click]: Toolbar popup", -4, 1, -60},
+        {"[ESC]: Exit", -4, 0, -60},
+        {kWebAddress, -4, -2, -60},
+    };
+    // The glyphs carry no texture coordinates: draw them plain white, untextured, and
+    // leave the colour and texturing as the previous frame left them.
+    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    for (const Line &line : lines) {
+        glPushMatrix();
+        glTranslatef(line.x, line.y, line.z);
+        printText("%s", line.text);
+        glPopMatrix();
+    }
+    glPopAttrib();
+}

@@ -1,0 +1,3 @@
+#include "Settings.h"
+
+AquariumSettings settings;

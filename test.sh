@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under a virtual X screen.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh
+scripts/build.sh
+cd build
+export QT_QPA_PLATFORM=xcb
+xvfb-run -a -s '-screen 0 1680x1050x24' ctest --output-on-failure -j2 "$@"
