@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+class ProfileFile;
+
 // The loaded "Aquarium Settings" and "Fish Number" values, read by the scene every
 // frame. Fields keep the order of the keys in the file; colours are 0x00BBGGRR.
 struct AquariumSettings {
@@ -37,3 +39,35 @@ struct AquariumSettings {
 
 // The one settings record of the run.
 extern AquariumSettings settings;
+
+// Section names of the settings file.
+inline constexpr const char *kAquariumSection = "Aquarium Settings";
+inline constexpr const char *kFishSection = "Fish Number";
+inline constexpr const char *kCustomImagesSection = "Custom Images";
+inline constexpr const char *kCustomMusicSection = "Custom Settings";
+
+inline constexpr int kSpeciesCount = 25;
+inline constexpr int kMaxFishPerSpecies = 25;
+
+// Fills `settings` from "Aquarium Settings" and "Fish Number" of the settings file and
+// completes the file, once, at scene set-up before anything reads the record. The
+// "Aquarium Settings" keys in their order, then "Fish0".."Fish24". A missing (or empty)
+// key gets its default, written to the file. "Show Water", "Show Light",
+// "BACK AUTOJIANBIAN" (0), "Show Terra", "BACK GUDING" (1) and "BACKCOLOR" (0) always
+// take their fixed value, which is written. "FOGNONGDU" outside 0..25 and "LIGHTQIANGDU"
+// outside 0..100 take their defaults (25, 0), which are written.
+// A missing "FishN" becomes randomValue() % 2 and is written; a count above 25 is 25 in
+// memory while the file keeps its number. Everything else loads as atoi makes of it.
+// The file is read once and written once, only when something changed; when it cannot
+// be written the record still gets every value.
+void loadSettings();
+
+// The same rules on a file already in memory and a given record; the caller saves.
+void loadSettings(ProfileFile &file, AquariumSettings &record);
+
+// "Fish0".."Fish24" read with atoi; a missing key gives 0 and nothing is written.
+void readFishCounts(int counts[kSpeciesCount]);
+
+// Writes "Fish0".."Fish24" in decimal, then copies the counts into settings.speciesCounts,
+// each above 25 as 25.
+void saveFishCounts(const int counts[kSpeciesCount]);

@@ -1,0 +1,191 @@
+#include "AssetStore.h"
+
+#include "AssetKey.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+MessageReporter &currentReporter()
+{
+    static MessageReporter reporter;
+    return reporter;
+}
+
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// True when `path` is (or has just been made) a directory that only this user can use:
+// a real directory, not a link, owned by the effective user, mode 0700.
+bool isPrivateDirectory(const std::string &path)
+{
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return false;
+    if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+        return false;
+    if ((info.st_mode & 07777) != 0700 && ::chmod(path.c_str(), 0700) != 0)
+        return false;
+    return ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+// An absolute directory named by an environment variable, or "" when it is unset,
+// empty or relative.
+std::string absoluteDirectoryFromEnvironment(const char *name)
+{
+    const char *value = std::getenv(name);
+    if (value == nullptr || value[0] != '/')
+        return {};
+    return withoutTrailingSlashes(value);
+}
+
+// Streams the scrambled copy into the descrambled file. False (after a line on stderr)
+// when a file cannot be opened, read or written whole; no partial result file is left.
+bool descrambleFile(const std::string &directory, const std::string &baseName)
+{
+    const std::string inPath = directory + baseName + ".ad";
+    const std::string outPath = directory + baseName + descrambledSuffix(baseName);
+
+    std::FILE *in = std::fopen(inPath.c_str(), "rb");
+    if (in == nullptr) {
+        std::cerr << "cannot open infile\n";
+        return false;
+    }
+    std::FILE *out = std::fopen(outPath.c_str(), "wb");
+    if (out == nullptr) {
+        std::cerr << " cannot open outfile\n";
+        std::fclose(in);
+        return false;
+    }
+
+    std::vector<uint8_t> block(64 * 1024);
+    std::size_t byteNumber = 1;
+    bool writeFailed = false;
+    for (;;) {
+        const std::size_t got = std::fread(block.data(), 1, block.size(), in);
+        if (got == 0)
+            break;
+        descrambleBytes(std::span<uint8_t>(block.data(), got), byteNumber);
+        byteNumber += got;
+        if (std::fwrite(block.data(), 1, got, out) != got) {
+            writeFailed = true;
+            break;
+        }
+    }
+    const bool readFailed = std::ferror(in) != 0;
+    std::fclose(in);
+    writeFailed = std::fclose(out) != 0 || writeFailed;
+    if (readFailed)
+        std::cerr << "cannot read infile\n";
+    if (writeFailed)
+        std::cerr << "cannot write outfile\n";
+    if (readFailed || writeFailed) {
+        std::remove(outPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void setMessageReporter(MessageReporter reporter) { currentReporter() = std::move(reporter); }
+
+void reportMessage(const std::string &text, const std::string &caption)
+{
+    const MessageReporter &reporter = currentReporter();
+    if (reporter)
+        reporter(text, caption);
+    else
+        std::cerr << caption << ": " << text << '\n';
+}
+
+std::string assetDirectory()
+{
+    const std::string runtime = absoluteDirectoryFromEnvironment("XDG_RUNTIME_DIR");
+    if (!runtime.empty()) {
+        const std::string directory = (runtime == "/" ? "" : runtime) + "/VarlenScr";
+        if (isPrivateDirectory(directory))
+            return directory + '/';
+    }
+
+    std::string temp = absoluteDirectoryFromEnvironment("TMPDIR");
+    if (temp.empty())
+        temp = "/tmp";
+    const std::string directory =
+        (temp == "/" ? "" : temp) + "/VarlenScr-" + std::to_string(::geteuid());
+    if (isPrivateDirectory(directory))
+        return directory + '/';
+
+    reportMessage("Error Find TempPath.", "ERROR");
+    return {};
+}
+
+std::string descrambledSuffix(const std::string &baseName)
+{
+    return baseName == "Music" ? ".wav" : ".bmp";
+}
+
+bool extractAsset(int id, std::string directory, std::string baseName)
+{
+    QFile resource(QStringLiteral(":/RCAD/%1").arg(id));
+    if (!resource.exists() || !resource.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = resource.readAll();
+    if (bytes.size() != resource.size())
+        return false;
+
+    // A fresh file every time: an older, longer copy must not leave its tail behind.
+    const std::string scrambledPath = directory + baseName + ".ad";
+    std::FILE *out = std::fopen(scrambledPath.c_str(), "wb");
+    if (out == nullptr) {
+        std::cerr << "cannot open " << scrambledPath << '\n';
+        return false;
+    }
+    const std::size_t size = static_cast<std::size_t>(bytes.size());
+    const bool written = std::fwrite(bytes.constData(), 1, size, out) == size;
+    if (std::fclose(out) != 0 || !written) {
+        std::cerr << "cannot write " << scrambledPath << '\n';
+        std::remove(scrambledPath.c_str());
+        return false;
+    }
+    return descrambleFile(directory, baseName);
+}
+
+void descrambleAsset(std::string directory, std::string baseName)
+{
+    descrambleFile(directory, baseName);
+}
+
+void deleteAssetFile(const std::string &path) { std::remove(path.c_str()); }
+
+void descrambleBytes(std::span<uint8_t> data, std::size_t firstByteNumber)
+{
+    std::size_t n = firstByteNumber;
+    for (uint8_t &byte : data)
+        byte = static_cast<uint8_t>(byte + static_cast<uint8_t>(varlen::kAssetKey[n++ % 50]));
+}
+
+void scrambleBytes(std::span<uint8_t> data, std::size_t firstByteNumber)
+{
+    std::size_t n = firstByteNumber;
+    for (uint8_t &byte : data)
+        byte = static_cast<uint8_t>(byte - static_cast<uint8_t>(varlen::kAssetKey[n++ % 50]));
+}
