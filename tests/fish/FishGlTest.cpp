@@ -1,0 +1,491 @@
+#include "FishGlScene.h"
+#include "FishPasses.h"
+#include "FishTestSupport.h"
+
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct FeedbackResult {
+    int polygons = 0;
+    int vertices = 0;
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    float yAtMinX = 0, yAtMaxX = 0; // height of the leftmost and rightmost points
+    float width() const { return maxX - minX; }
+};
+
+// Runs `draw` in feedback mode under a 10 x 10 unit orthographic view mapped onto 1000 x
+// 1000 window units, so a window coordinate is (world + 5) * 100.
+FeedbackResult feedbackOf(const std::function<void()> &draw)
+{
+    FishGlScene::instance();
+    glViewport(0, 0, 1000, 1000);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-5, 5, -5, 5, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    static std::vector<GLfloat> buffer(400000);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    FeedbackResult r;
+    for (GLint i = 0; i < used;) {
+        const int token = static_cast<int>(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) {
+            const int n = static_cast<int>(buffer[i++]);
+            ++r.polygons;
+            for (int v = 0; v < n; ++v, i += 3) {
+                ++r.vertices;
+                if (buffer[i] < r.minX)
+                    r.yAtMinX = buffer[i + 1];
+                if (buffer[i] > r.maxX)
+                    r.yAtMaxX = buffer[i + 1];
+                r.minX = std::min(r.minX, buffer[i]);
+                r.maxX = std::max(r.maxX, buffer[i]);
+                r.minY = std::min(r.minY, buffer[i + 1]);
+                r.maxY = std::max(r.maxY, buffer[i + 1]);
+            }
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            ++i;
+        } else {
+            ADD_FAILURE() << "unexpected feedback token " << token;
+            break;
+        }
+    }
+    return r;
+}
+
+// A level fish facing -x whose waves are all flat.
+Fish stillFish(float scale = 6)
+{
+    Fish f = calmFish(0, 0, 0, 0);
+    f.scale = scale;
+    for (Oscillator *o : {&f.bodyWaveWave, &f.upperFinWave, &f.frontPairWave, &f.rearFinWave, &f.sidePairWave, &f.tailWave})
+        o->amplitude = 0;
+    f.wanderTimer = -100000;
+    return f;
+}
+
+FeedbackResult drawnFish(int species, float scale = 6)
+{
+    Fish f = stillFish(scale);
+    return feedbackOf([&] { f.draw(species); });
+}
+
+TEST(FishDraw, aStraightFishLiesAlongMinusXUpright)
+{
+    const FeedbackResult r = drawnFish(3);
+    EXPECT_NEAR(r.minX, 500 - 192, 0.5); // nose tip at x = -0.32 * 6
+    EXPECT_NEAR(r.maxX, 500 + 192, 0.5); // tail-fin tip
+    EXPECT_GT(r.maxY, 585);              // the dorsal fin on top
+    EXPECT_LT(r.minY, 440);
+    EXPECT_GT(r.maxY - 500, 500 - r.minY);
+}
+
+TEST(FishDraw, everyQuadOfTheModelReachesGl)
+{
+    const FeedbackResult r = drawnFish(3);
+    // 26 strips, 520 vertices: 232 quads, each fed back as two triangles.
+    EXPECT_EQ(r.polygons, 464);
+    EXPECT_EQ(r.vertices, 1392);
+}
+
+TEST(FishDraw, speciesTwelveIsTallerThanSpeciesNine)
+{
+    const FeedbackResult nine = drawnFish(9), twelve = drawnFish(12), pellet = drawnFish(kPelletSpecies);
+    EXPECT_NEAR(twelve.maxY - nine.maxY, 30, 2); // dorsal fin lifted 0.05 * 6
+    EXPECT_EQ(pellet.maxY, nine.maxY);
+    EXPECT_EQ(twelve.minY, nine.minY);
+}
+
+TEST(FishDraw, scaleNineIsOneAndAHalfTimesScaleSix)
+{
+    EXPECT_NEAR(drawnFish(3, 9).width() / drawnFish(3, 6).width(), 1.5, 1e-3);
+}
+
+TEST(FishDraw, pitchTiltsTheNoseUp)
+{
+    Fish f = stillFish();
+    f.pitch = 29;
+    f.targetPitch = 30;
+    const FeedbackResult r = feedbackOf([&] { f.draw(3); });
+    EXPECT_EQ(f.pitch, 30.0f);
+    // The nose tip, 1.92 ahead, rises by 1.92 sin 30 and comes 1.92 (1 - cos 30) nearer
+    // (give or take the snout's own height of 0.1).
+    EXPECT_NEAR(r.minX, 500 - 166.3, 4.0);
+    EXPECT_NEAR(r.yAtMinX, 500 + 96, 6.0);
+    EXPECT_LT(r.yAtMaxX, 500); // the tail goes down
+}
+
+TEST(FishDraw, drawsAndStepsExactlyLikeAdvance)
+{
+    varlen::seedRandom(99);
+    Fish drawn = calmFish(10, 3, -70, 0);
+    drawn.wanderTimer = 150;
+    Fish stepped = drawn;
+    feedbackOf([&] {
+        for (int frame = 0; frame < 400; ++frame)
+            drawn.draw(5);
+    });
+    varlen::seedRandom(99);
+    for (int frame = 0; frame < 400; ++frame)
+        stepped.advance(5);
+    EXPECT_EQ(drawn.x, stepped.x);
+    EXPECT_EQ(drawn.y, stepped.y);
+    EXPECT_EQ(drawn.z, stepped.z);
+    EXPECT_EQ(drawn.heading, stepped.heading);
+    EXPECT_EQ(drawn.targetHeading, stepped.targetHeading);
+    EXPECT_EQ(drawn.pitch, stepped.pitch);
+    EXPECT_EQ(drawn.speed, stepped.speed);
+    EXPECT_EQ(drawn.anim.bodyWave[9], stepped.anim.bodyWave[9]);
+    EXPECT_NE(drawn.x, 10.0f);
+}
+
+// ---------------------------------------------------------------- passes on the screen
+
+struct Tank {
+    Fish fish[kFishRecords];
+    FoodPellet pellets[kPelletSlots];
+    int counts[kSpeciesCount] = {};
+    GLuint textures[kSpeciesCount] = {};
+};
+
+std::unique_ptr<Tank> emptyTank()
+{
+    ScriptedRandom quiet({0});
+    auto tank = std::make_unique<Tank>();
+    for (int i = 0; i < kFishRecords; ++i)
+        tank->fish[i] = calmFish(-45.0f + 9.0f * static_cast<float>(i % 10), -8.0f + 6.0f * static_cast<float>(i / 10), -70, 0);
+    for (FoodPellet &p : tank->pellets)
+        p.alive = false;
+    return tank;
+}
+
+constexpr int kCentreX = FishGlScene::kWidth / 2;
+constexpr int kCentreY = FishGlScene::kHeight / 2;
+
+TEST(PelletPass, drawsLivePelletsRedAndUnlit)
+{
+    auto &scene = FishGlScene::instance();
+    auto tank = emptyTank();
+    FoodPellet &p = tank->pellets[3];
+    p.alive = true;
+    p.setUp();
+    p.baseX = p.baseY = 0;
+    p.baseZ = -40;
+    p.motion.scale = 6;
+    scene.beginFrame(0, 0, 0.5f);
+    glEnable(GL_LIGHTING);
+    drawPellets(tank->pellets);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[0], 1.0f);
+    EXPECT_EQ(colour[1], 0.0f);
+    // A small red fish at the centre of the screen.
+    const auto centre = scene.pixel(kCentreX - 4, kCentreY);
+    EXPECT_GT(centre[0], 200);
+    EXPECT_LT(centre[2], 50);
+    EXPECT_EQ(scene.pixel(kCentreX + 200, kCentreY)[2], 128); // background
+    EXPECT_EQ(p.worldX, p.motion.x);
+    EXPECT_EQ(p.worldZ, -40 + p.motion.z);
+}
+
+TEST(PelletPass, anEatenPelletIsNotDrawnAndFreesItsSlot)
+{
+    auto &scene = FishGlScene::instance();
+    auto tank = emptyTank();
+    FoodPellet &p = tank->pellets[3];
+    p.alive = true;
+    p.setUp();
+    p.baseX = p.baseY = 0;
+    p.baseZ = -40;
+    p.visible = 0;
+    scene.beginFrame(0, 0, 0.5f);
+    drawPellets(tank->pellets);
+    EXPECT_FALSE(p.alive);
+    EXPECT_EQ(scene.pixel(kCentreX - 4, kCentreY)[2], 128);
+}
+
+TEST(FishPass, drawsEachLiveFishWithItsSpeciesTexture)
+{
+    auto &scene = FishGlScene::instance();
+    auto tank = emptyTank();
+    tank->counts[7] = 1;
+    const unsigned char green[3] = {0, 255, 0}, grey[3] = {90, 90, 90};
+    for (int s = 0; s < kSpeciesCount; ++s)
+        tank->textures[s] = scene.makeTexture(1, 1, s == 7 ? green : grey);
+    tank->fish[0] = calmFish(0, 0, -40, 0);
+    scene.beginFrame(0, 0, 0);
+    glEnable(GL_TEXTURE_2D);
+    runFishPass(tank->fish, tank->counts, tank->textures, tank->pellets, kModeFeed);
+    const auto centre = scene.pixel(kCentreX, kCentreY);
+    EXPECT_EQ(centre[0], 0);
+    EXPECT_EQ(centre[1], 255);
+    EXPECT_NE(tank->fish[0].x, 0.0f); // stepped
+    glDeleteTextures(kSpeciesCount, tank->textures);
+}
+
+class FishPicking : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FishGlScene::instance().beginFrame(0, 0, 0);
+        tank = emptyTank();
+        tank->counts[0] = 2;
+        tank->counts[1] = 1;
+        tank->fish[0] = calmFish(0, 0, -70, 0);   // under the centre
+        tank->fish[1] = calmFish(0.5f, 0, -70, 0); // also under the centre
+        tank->fish[2] = calmFish(-30, 10, -70, 0);
+    }
+    std::unique_ptr<Tank> tank;
+    bool pending = true;
+};
+
+TEST_F(FishPicking, ofTwoOverlappingFishTheLowerIndexIsZoomed)
+{
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeZoomIn, kCentreX, kCentreY, pending), 0);
+    EXPECT_FALSE(pending);
+    EXPECT_EQ(tank->fish[0].scale, 8.0f);
+    EXPECT_EQ(tank->fish[1].scale, 6.0f);
+}
+
+TEST_F(FishPicking, theFirstFishUnderThePointerWinsInIndexOrder)
+{
+    tank->fish[0] = calmFish(30, -8, -70, 0);
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeZoomOut, kCentreX, kCentreY, pending), 1);
+    EXPECT_EQ(tank->fish[1].scale, 4.0f);
+    EXPECT_EQ(tank->fish[0].scale, 6.0f);
+}
+
+TEST_F(FishPicking, aTouchedFishDartsOff)
+{
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeTouch, kCentreX, kCentreY, pending), 0);
+    EXPECT_EQ(tank->fish[0].speed, 0.4f);
+    EXPECT_EQ(tank->fish[0].targetHeading, -90.0f);
+}
+
+TEST_F(FishPicking, aClickOnNoFishOnlyStepsTheFishOnceMore)
+{
+    const float x0 = tank->fish[0].x, x2 = tank->fish[2].x;
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeTouch, 20, 20, pending), -1);
+    EXPECT_FALSE(pending);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(tank->fish[i].scale, 6.0f);
+        EXPECT_EQ(tank->fish[i].speed, 0.1f);
+    }
+    EXPECT_NEAR(tank->fish[0].x, x0 - 0.1f, 1e-4);
+    EXPECT_NEAR(tank->fish[2].x, x2 - 0.1f, 1e-4);
+    EXPECT_EQ(tank->fish[3].x, calmFish(-18, -8).x); // not live: untouched
+}
+
+TEST_F(FishPicking, withoutAPendingPressOrInFeedModeNothingHappens)
+{
+    bool none = false;
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeZoomIn, kCentreX, kCentreY, none), -1);
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeFeed, kCentreX, kCentreY, pending), -1);
+    EXPECT_TRUE(pending);
+    EXPECT_EQ(tank->fish[0].scale, 6.0f);
+    EXPECT_EQ(tank->fish[0].x, 0.0f);
+}
+
+TEST_F(FishPicking, noLiveFishConsumesThePressAndPicksNothing)
+{
+    int none[kSpeciesCount] = {};
+    EXPECT_EQ(runFishPicking(tank->fish, none, kModeZoomIn, kCentreX, kCentreY, pending), -1);
+    EXPECT_FALSE(pending);
+    EXPECT_EQ(tank->fish[0].x, 0.0f);
+}
+
+class FeedPickingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FishGlScene::instance().beginFrame(0, 0, 0);
+        tank = emptyTank();
+        layOutPickRails(railsX, railsY, -54, 21, -21);
+    }
+    std::unique_ptr<Tank> tank;
+    PickRail railsX[kRailsX], railsY[kRailsY];
+    FeedState state;
+};
+
+TEST_F(FeedPickingTest, theFirstRailUnderThePointerIsPicked)
+{
+    // At the centre the pick region spans about +-0.44 units on the food plane.
+    EXPECT_NEAR(pickComb(railsX, kRailsX, true, kCentreX, kCentreY), -0.534654f, 1e-4); // rail 54
+    EXPECT_NEAR(pickComb(railsY, kRailsY, false, kCentreX, kCentreY), -0.84f, 1e-4);    // rail 24
+    EXPECT_EQ(pickComb(railsY, 3, false, kCentreX, kCentreY), 0.0f);                    // none: 0
+}
+
+TEST_F(FeedPickingTest, aFeedClickDropsFoodUnderThePointerInTheNextFrame)
+{
+    tank->pellets[10].alive = false;
+    bool feedClick = true;
+    ScriptedRandom random({0});
+    runFeedPicking(state, railsX, railsY, -54, 54, -21, 21, kModeFeed, kCentreX, kCentreY, feedClick, tank->pellets);
+    // The combs swept half a unit first: x rail 55 at -0.0446, y rail 24 at -0.34.
+    EXPECT_FALSE(feedClick);
+    const FoodPellet &p = tank->pellets[0];
+    EXPECT_TRUE(p.alive);
+    EXPECT_NEAR(p.baseX, -0.044555f, 1e-4);
+    EXPECT_NEAR(p.baseY, -2.34f, 1e-4);
+    EXPECT_EQ(p.baseZ, -70.0f);
+    EXPECT_FALSE(tank->pellets[1].alive);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[3], 0.0f);
+}
+
+TEST_F(FeedPickingTest, withEverySlotTakenAClickDropsNothing)
+{
+    for (FoodPellet &p : tank->pellets)
+        p.alive = true;
+    bool feedClick = true;
+    runFeedPicking(state, railsX, railsY, -54, 54, -21, 21, kModeFeed, kCentreX, kCentreY, feedClick, tank->pellets);
+    EXPECT_FALSE(feedClick);
+    EXPECT_EQ(tank->pellets[0].baseZ, -70.0f);
+}
+
+TEST_F(FeedPickingTest, outsideFeedModeTheCombsStayStill)
+{
+    bool feedClick = true;
+    runFeedPicking(state, railsX, railsY, -54, 54, -21, 21, kModeTouch, kCentreX, kCentreY, feedClick, tank->pellets);
+    EXPECT_TRUE(feedClick);
+    EXPECT_EQ(railsX[0].x, -54.0f);
+}
+
+// ---------------------------------------------------------------- the 25 species
+
+// The skin picture of a species: from $FISH_SKIN_DIR/fish<i>.bmp when set, else a
+// test pattern of the skin layout (body gradient, grid, fin bands, eye).
+GLuint skinTexture(int species)
+{
+    auto &scene = FishGlScene::instance();
+    if (const char *dir = std::getenv("FISH_SKIN_DIR")) {
+        const GLuint t = scene.loadTexture(std::string(dir) + "/fish" + std::to_string(species) + ".bmp");
+        if (t)
+            return t;
+    }
+    constexpr int w = 64, h = 64;
+    std::vector<unsigned char> rgb(w * h * 3);
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i) {
+            const float s = (i + 0.5f) / w, t = (j + 0.5f) / h;
+            float r = 0.9f - 0.4f * t, g = 0.35f + 0.02f * species, b = 0.2f + 0.6f * t;
+            if (t > 0.87f || t < 0.12f || s > 0.8f)
+                r = 1.0f, g = 0.85f, b = 0.3f;
+            if ((i % 8) == 0 || (j % 8) == 0)
+                r *= 0.5f, g *= 0.5f, b *= 0.5f;
+            const float ds = (s - 0.15f) / 0.048f, dt = (t - 0.64f) / 0.068f;
+            if (ds * ds + dt * dt < 1)
+                r = g = b = 0.05f;
+            unsigned char *px = &rgb[(j * w + i) * 3];
+            px[0] = static_cast<unsigned char>(r * 255);
+            px[1] = static_cast<unsigned char>(g * 255);
+            px[2] = static_cast<unsigned char>(b * 255);
+        }
+    return scene.makeTexture(w, h, rgb.data());
+}
+
+TEST(FishScreenshot, allTwentyFiveSpeciesSideBySide)
+{
+    auto &scene = FishGlScene::instance();
+    GLuint skins[kSpeciesCount];
+    for (int s = 0; s < kSpeciesCount; ++s)
+        skins[s] = skinTexture(s);
+
+    scene.beginFrame(0.05f, 0.18f, 0.32f);
+    // The program's light: white, fixed relative to the eye, colour material on.
+    glPushMatrix();
+    glLoadIdentity();
+    const GLfloat white[] = {1, 1, 1, 1}, position[] = {1000, -1000, 1000, 1};
+    const GLfloat dim[] = {0.45f, 0.45f, 0.45f, 1}, soft[] = {0.75f, 0.75f, 0.75f, 1};
+    const bool programLight = std::getenv("FISH_PROGRAM_LIGHT") != nullptr;
+    glLightfv(GL_LIGHT1, GL_AMBIENT, programLight ? white : dim);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, programLight ? white : soft);
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glPopMatrix();
+    glEnable(GL_LIGHT1);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_TEXTURE_2D);
+
+    std::vector<Fish> fish;
+    for (int s = 0; s < kSpeciesCount; ++s) {
+        Fish f = calmFish(-14.0f + 7.0f * static_cast<float>(s % 5), 8.8f - 4.4f * static_cast<float>(s / 5), -38, 0);
+        f.setSwimBounds(-100, 100, 100, -100, -100, 0); // no wall in the picture
+        f.scale = 7;
+        for (int frame = 0; frame < 7; ++frame)
+            f.advance(s); // a little swimming pose
+        fish.push_back(f);
+    }
+    for (int s = 0; s < kSpeciesCount; ++s) {
+        glPushMatrix();
+        glTranslatef(fish[s].x, fish[s].y, fish[s].z);
+        glBindTexture(GL_TEXTURE_2D, skins[s]);
+        fish[s].draw(s);
+        glPopMatrix();
+    }
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+
+    // Every cell shows its fish: the middle of each body is not the background.
+    for (int s = 0; s < kSpeciesCount; ++s) {
+        GLdouble model[16], projection[16], wx, wy, wz;
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        gluProject(fish[s].x, fish[s].y, fish[s].z, model, projection, viewport, &wx, &wy, &wz);
+        const auto px = scene.pixel(static_cast<int>(wx), static_cast<int>(wy));
+        EXPECT_FALSE(px[0] == 13 && px[1] == 46 && px[2] == 82) << "species " << s;
+    }
+
+    const char *dir = std::getenv("FISH_SCREENSHOT_DIR");
+    const std::string out = std::string(dir ? dir : "/tmp/fish") + "/species.png";
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path());
+    EXPECT_TRUE(scene.save(out));
+    glDeleteTextures(kSpeciesCount, skins);
+}
+
+// Rough cost of the emission: 25 fish and 100 pellets, printed, not asserted.
+TEST(FishDrawCost, twentyFiveFishAndAHundredPellets)
+{
+    auto &scene = FishGlScene::instance();
+    auto tank = emptyTank();
+    for (int &c : tank->counts)
+        c = 1;
+    for (FoodPellet &p : tank->pellets) {
+        p.alive = true;
+        p.setUp();
+    }
+    scene.beginFrame(0, 0, 0);
+    glFinish();
+    const int frames = 20;
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < frames; ++frame) {
+        runFishPass(tank->fish, tank->counts, tank->textures, tank->pellets, kModeFeed);
+        drawPellets(tank->pellets);
+        glFinish();
+    }
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / frames;
+    std::printf("fish pass + pellet pass: %.2f ms a frame (125 models, 65000 vertices)\n", ms);
+    SUCCEED();
+}
+
+} // namespace
