@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils libgl1-mesa-dri fonts-dejavu-core
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -1,0 +1,99 @@
+#include "BuiltInTune.h"
+
+#include "Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSoundEffect>
+#include <QTemporaryFile>
+#include <QUrl>
+
+namespace {
+
+const std::string kBaseName = "Music";
+
+// A private copy of the extracted tune for the sound effect to read from, so that the
+// asset files can be deleted at once. Null when the tune file cannot be read.
+std::unique_ptr<QTemporaryFile> copyOf(const std::string &path)
+{
+    QFile source(QString::fromStdString(path));
+    if (!source.open(QIODevice::ReadOnly))
+        return nullptr;
+    auto copy = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/VarlenScr-tune-XXXXXX.wav"));
+    if (!copy->open())
+        return nullptr;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 16);
+        if (chunk.isEmpty() || copy->write(chunk) != chunk.size())
+            return nullptr;
+    }
+    copy->close();
+    return copy;
+}
+
+} // namespace
+
+BuiltInTune::BuiltInTune(QObject *parent) : BuiltInTune(embeddedAssets(), parent) {}
+
+BuiltInTune::BuiltInTune(AssetStore store, QObject *parent) : QObject(parent), m_store(std::move(store)) {}
+
+BuiltInTune::~BuiltInTune() { stop(); }
+
+void BuiltInTune::play()
+{
+    stop();
+
+    const std::string directory = m_store.directory();
+    m_store.extract(kAssetId, directory, kBaseName);
+    const std::string scrambledPath = directory + kBaseName + ".ad";
+    const std::string wavePath = directory + kBaseName + ".wav";
+
+    m_copy = copyOf(wavePath);
+    if (m_copy) {
+        m_effect = new QSoundEffect(this);
+        connect(m_effect, &QSoundEffect::statusChanged, this, &BuiltInTune::onStatusChanged);
+        m_effect->setSource(QUrl::fromLocalFile(m_copy->fileName()));
+        m_effect->setLoopCount(QSoundEffect::Infinite);
+        // One volume for every channel.
+        m_effect->setVolume(float(builtInTuneVolume(settings.yinLiang)));
+        m_effect->play();
+        onStatusChanged();
+    }
+
+    m_store.remove(scrambledPath);
+    m_store.remove(wavePath);
+}
+
+void BuiltInTune::stop()
+{
+    if (!m_effect) {
+        releaseCopy();
+        return;
+    }
+    m_effect->stop();
+    delete m_effect;
+    m_effect = nullptr;
+    releaseCopy();
+}
+
+bool BuiltInTune::isPlaying() const
+{
+    return m_effect && m_effect->isPlaying() && m_effect->status() != QSoundEffect::Error;
+}
+
+bool BuiltInTune::isLoaded() const { return m_effect && m_effect->status() == QSoundEffect::Ready; }
+
+double BuiltInTune::volume() const { return m_effect ? double(m_effect->volume()) : 0.0; }
+
+void BuiltInTune::onStatusChanged()
+{
+    if (!m_effect || !m_copy)
+        return;
+    const QSoundEffect::Status status = m_effect->status();
+    if (status == QSoundEffect::Ready || status == QSoundEffect::Error) {
+        releaseCopy();
+        emit loadFinished();
+    }
+}
+
+void BuiltInTune::releaseCopy() { m_copy.reset(); }

@@ -1,0 +1,168 @@
+#include "MciPlayer.h"
+
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Longest wait for the backend to load a file; a file still loading then counts as one
+// that cannot be played. Local files load in a few tens of milliseconds.
+constexpr int kLoadTimeoutMs = 5000;
+
+bool isLoading(const QMediaPlayer &player)
+{
+    return player.mediaStatus() == QMediaPlayer::LoadingMedia && player.error() == QMediaPlayer::NoError;
+}
+
+// Runs the event loop (timers yes, user input no) until the player has finished loading.
+void waitForLoad(QMediaPlayer &player)
+{
+    if (!isLoading(player) || !QCoreApplication::instance())
+        return;
+    QEventLoop loop;
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&] {
+        if (!isLoading(player))
+            loop.quit();
+    });
+    QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+    QObject::connect(&player, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+    if (isLoading(player))
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool isPlayable(const QMediaPlayer &player)
+{
+    if (player.error() != QMediaPlayer::NoError)
+        return false;
+    switch (player.mediaStatus()) {
+    case QMediaPlayer::LoadedMedia:
+    case QMediaPlayer::BufferingMedia:
+    case QMediaPlayer::BufferedMedia:
+    case QMediaPlayer::StalledMedia:
+    case QMediaPlayer::EndOfMedia:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+MciPlayer::MciPlayer() = default;
+
+MciPlayer::~MciPlayer() { releaseMedia(); }
+
+void MciPlayer::setParent(QObject *parent) { m_parent = parent; }
+
+QObject *MciPlayer::parent() const { return m_parent.data(); }
+
+void MciPlayer::setFileName(const std::string &path) { m_fileName = path; }
+
+void MciPlayer::open()
+{
+    releaseMedia();
+    m_player = new QMediaPlayer(m_parent.data());
+    m_output = new QAudioOutput(m_parent.data());
+    m_player->setAudioOutput(m_output);
+    m_canPlay = false;
+
+    const QString path = QString::fromStdString(m_fileName);
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+        waitForLoad(*m_player);
+        // waitForLoad runs the event loop: the parent may be gone now.
+        if (m_player) {
+            m_canPlay = isPlayable(*m_player);
+            if (!m_canPlay)
+                m_player->setSource(QUrl()); // never starts late on its own
+        }
+    }
+    if (m_output)
+        m_volume = int(std::lround(m_output->volume() * 1000.0));
+}
+
+void MciPlayer::play()
+{
+    if (m_player && m_canPlay)
+        m_player->play();
+}
+
+void MciPlayer::stop()
+{
+    if (m_player && m_player->playbackState() == QMediaPlayer::PlayingState)
+        m_player->pause();
+}
+
+void MciPlayer::close() { releaseMedia(); }
+
+void MciPlayer::seek(int positionMs)
+{
+    if (!m_player || !m_canPlay)
+        return;
+    const int end = length();
+    int target = std::max(positionMs, 0);
+    if (end > 0)
+        target = std::min(target, end);
+    m_player->setPosition(target);
+}
+
+int MciPlayer::position()
+{
+    if (!m_player)
+        return 0;
+    // Some streams (MPEG) report positions past their duration.
+    const int end = length();
+    int at = int(std::max<qint64>(m_player->position(), 0));
+    if (end > 0)
+        at = std::min(at, end);
+    return at;
+}
+
+int MciPlayer::length()
+{
+    if (!m_player)
+        return 0;
+    return int(std::clamp<qint64>(m_player->duration(), 0, INT32_MAX));
+}
+
+bool MciPlayer::reachedEnd()
+{
+    return m_player && m_canPlay && m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+}
+
+void MciPlayer::setVolume(int volume)
+{
+    m_volume = volume;
+    if (!m_output)
+        return;
+    const float level = float(std::clamp(volume, 0, 1000)) / 1000.0f;
+    if (m_output->volume() == level)
+        return;
+    m_output->setVolume(level);
+    // A loaded or paused track has its first moments of sound decoded already, at the
+    // old volume: they would blare out at the next play(). Decode them again. A track
+    // at its end is left there, so that its end is still seen.
+    if (m_player && m_canPlay && m_player->playbackState() != QMediaPlayer::PlayingState
+        && m_player->mediaStatus() != QMediaPlayer::EndOfMedia) {
+        m_player->pause();
+        m_player->setPosition(m_player->position());
+    }
+}
+
+void MciPlayer::releaseMedia()
+{
+    m_canPlay = false;
+    delete m_player.data();
+    delete m_output.data();
+    m_player = nullptr;
+    m_output = nullptr;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "MusicPlayer.h"
+
+#include <QPointer>
+
+#include <string>
+
+class QAudioOutput;
+class QMediaPlayer;
+class QObject;
+
+// The own-music player: one sound file (mp3, wav, mpeg, ...) at a time over QMediaPlayer
+// and QAudioOutput. Every open() makes a fresh player for the stored file name and drops
+// the previous one. Loading is asynchronous in the media backend, so open() waits for it
+// (at most a few seconds, running the event loop without user input) to know at once
+// whether the file can be played. With no audio output on the machine the file still
+// "plays", silently, and reaches its end.
+class MciPlayer : public MusicPlayer {
+public:
+    MciPlayer();
+    ~MciPlayer() override;
+    MciPlayer(const MciPlayer &) = delete;
+    MciPlayer &operator=(const MciPlayer &) = delete;
+
+    // The object that owns the media objects open() creates (the music dialog). Applies
+    // from the next open(); without one the player owns them alone.
+    void setParent(QObject *parent);
+    QObject *parent() const;
+
+    void setFileName(const std::string &path) override;
+    std::string fileName() const { return m_fileName; }
+
+    void open() override;
+    bool canPlay() const override { return m_canPlay; }
+    void play() override;
+    void stop() override;
+    void close() override;
+    void seek(int positionMs) override;
+    int position() override;
+    int length() override;
+    bool reachedEnd() override;
+    // Values outside 0..1000 are stored as given; the device gets the nearer end.
+    void setVolume(int volume) override;
+    int volume() const override { return m_volume; }
+
+private:
+    void releaseMedia();
+
+    QPointer<QObject> m_parent;
+    std::string m_fileName;
+    int m_volume = 1000;
+    bool m_canPlay = false;
+    QPointer<QMediaPlayer> m_player;
+    QPointer<QAudioOutput> m_output;
+};

@@ -1,0 +1,171 @@
+#include "PlaylistEngine.h"
+
+#include "MusicGlobals.h"
+#include "Random.h"
+
+PlaylistEngine::PlaylistEngine(PlaylistView &view, MusicPlayer &player)
+    : m_view(view), m_player(player)
+{
+}
+
+void PlaylistEngine::initialise(int profileVolume)
+{
+    m_volume = profileVolume;
+    m_player.setFileName(std::string());
+    m_player.open();
+    m_player.setVolume(m_volume);
+}
+
+void PlaylistEngine::setVolume(int volume)
+{
+    m_player.setVolume(volume);
+    m_volume = volume;
+}
+
+std::vector<std::string> PlaylistEngine::playlist() const
+{
+    std::vector<std::string> rows;
+    const int count = m_view.rowCount();
+    for (int row = 0; row < count; ++row)
+        rows.push_back(m_view.rowText(row));
+    return rows;
+}
+
+void PlaylistEngine::selectTrack(int fallbackIndex, bool useSelection)
+{
+    const int rows = m_view.rowCount();
+    if (rows <= 0)
+        return;
+    const int selected = m_view.firstSelectedRow();
+
+    int index;
+    if (m_state == PlayState::Playing) {
+        if (useSelection) {
+            index = m_currentIndex = selected;
+        } else {
+            switch (m_mode) {
+            case PlayMode::RepeatOne:
+                break; // the same track again
+            case PlayMode::RepeatAll:
+                ++m_currentIndex;
+                if (m_currentIndex >= rows)
+                    m_currentIndex = 0;
+                break;
+            case PlayMode::Random:
+                m_currentIndex = varlen::randomValue() % rows;
+                break;
+            }
+            index = m_currentIndex;
+        }
+    } else if (selected >= 0) {
+        index = m_currentIndex = selected;
+    } else {
+        switch (m_mode) {
+        case PlayMode::RepeatOne:
+            index = fallbackIndex;
+            break;
+        case PlayMode::RepeatAll:
+            index = 0;
+            break;
+        case PlayMode::Random:
+        default:
+            index = varlen::randomValue() % rows;
+            break;
+        }
+        m_currentIndex = index;
+    }
+
+    const std::string file = (index >= 0 && index < rows) ? m_view.rowText(index) : std::string();
+
+    m_selecting = true;
+    m_player.stop();
+    m_player.close();
+    m_player.setFileName(file);
+    m_player.open();
+    m_selecting = false;
+
+    if (!m_player.canPlay())
+        stopPlaying();
+    m_player.seek(0);
+    m_player.setVolume(m_volume);
+    m_view.setPositionRange(m_player.length());
+}
+
+void PlaylistEngine::startPlaying()
+{
+    if (m_view.rowCount() <= 0)
+        return;
+    m_state = PlayState::Playing;
+    m_player.play();
+    refreshHighlight();
+    m_view.setEditButtonsEnabled(false);
+    m_view.checkOwnMusicBox();
+}
+
+void PlaylistEngine::stopPlaying()
+{
+    m_state = PlayState::Stopped;
+    m_player.stop();
+    m_player.seek(0);
+    m_currentIndex = -1;
+    refreshHighlight();
+    m_view.clearSelection();
+    m_view.setEditButtonsEnabled(true);
+}
+
+void PlaylistEngine::checkEndOfTrack()
+{
+    if (m_state != PlayState::Playing || m_selecting)
+        return;
+    m_position = m_player.position();
+    m_view.setPositionValue(m_position);
+    if (m_player.canPlay() && trackHasEnded()) {
+        selectTrack(0, false);
+        startPlaying();
+    }
+}
+
+bool PlaylistEngine::trackHasEnded()
+{
+    // Players stop a little short of the length or report past it, and the length is
+    // 0 until it is known: the player's own end report counts as well.
+    if (m_player.reachedEnd())
+        return true;
+    const int length = m_player.length();
+    return length > 0 && m_position >= length;
+}
+
+void PlaylistEngine::play()
+{
+    selectTrack(0, false);
+    startPlaying();
+}
+
+void PlaylistEngine::rowClicked()
+{
+    if (m_view.firstSelectedRow() < 0)
+        return;
+    selectTrack(0, true);
+    if (m_state == PlayState::Playing)
+        startPlaying();
+}
+
+void PlaylistEngine::ownMusicBoxClicked(bool checkedNow)
+{
+    if (checkedNow)
+        play();
+    else if (m_state == PlayState::Playing)
+        stopPlaying();
+}
+
+void PlaylistEngine::timerTick(bool ownMusicBoxChecked)
+{
+    ownMusicOn = ownMusicBoxChecked;
+    checkEndOfTrack();
+}
+
+void PlaylistEngine::refreshHighlight()
+{
+    currentTrackIndex = m_currentIndex;
+    m_view.refreshHighlight();
+}
