@@ -1,16 +1,22 @@
 #include "AquariumApp.h"
 
-#include "AppMessages.h"
+#include "AssetStore.h"
 #include "MainFrame.h"
+#include "ResourceImages.h"
 #include "SingleInstanceLock.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 
 #include <cstdlib>
 
-AquariumApp::AquariumApp() = default;
-AquariumApp::~AquariumApp() = default;
+AquariumApp::AquariumApp(int &argcRef, char **argvRef) : argc(argcRef), argv(argvRef) {}
+
+AquariumApp::~AquariumApp()
+{
+    frame.reset();
+    qapp.reset();
+}
 
 bool AquariumApp::initInstance()
 {
@@ -19,11 +25,14 @@ bool AquariumApp::initInstance()
     if (!SingleInstanceLock::acquire("VarlenScr"))
         return false;
 
+    if (!QApplication::instance())
+        qapp = std::make_unique<QApplication>(argc, argv);
     // Where the application's own profile values live (read-only here).
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("VarlenScr"));
+    QApplication::setWindowIcon(applicationIcon());
 
-    setMessageSink([](const std::string &text, const std::string &caption) {
+    setMessageReporter([](const std::string &text, const std::string &caption) {
         QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                         QString::fromStdString(text), QMessageBox::Ok);
         box.exec();
@@ -39,3 +48,5 @@ bool AquariumApp::initInstance()
     frame->activateWindow();
     return true;
 }
+
+int AquariumApp::exec() { return QApplication::exec(); }

@@ -1,6 +1,17 @@
 #include "AquariumView.h"
 
-#include "AppMessages.h"
+#include "AssetStore.h"
+#include "BuiltInTune.h"
+#include "CustomBackgroundDialog.h"
+#include "CustomMusicDialog.h"
+#include "EnvironmentPasses.h"
+#include "FishPasses.h"
+#include "FishSettingsDialog.h"
+#include "MusicHook.h"
+#include "PopupMenu.h"
+#include "ResourceImages.h"
+#include "Settings.h"
+#include "TextureLoader.h"
 
 #include <GL/glu.h>
 
@@ -58,7 +69,15 @@ void AquariumView::onCreate(QWidget *parentForDialogs)
 {
     dialogParent = parentForDialogs;
     initialiseScene();
-    frameTimer.start(kFrameTimerMs, Qt::PreciseTimer, this);
+    setFramesRunning(true);
+}
+
+void AquariumView::setFramesRunning(bool running)
+{
+    if (running)
+        frameTimer.start(kFrameTimerMs, Qt::PreciseTimer, this);
+    else
+        frameTimer.stop();
 }
 
 bool AquariumView::setPixelFormat()
@@ -75,12 +94,12 @@ bool AquariumView::setPixelFormat()
     }
     if (!created) {
         delete context;
-        showMessage("ChoosePixelFormat failed", "VarlenScr");
+        reportMessage("ChoosePixelFormat failed", "VarlenScr");
         return false;
     }
     if (!context->makeCurrent(this)) {
         delete context;
-        showMessage("SetPixelFormat failed", "VarlenScr");
+        reportMessage("SetPixelFormat failed", "VarlenScr");
         return false;
     }
     clientDC = context;
@@ -134,12 +153,33 @@ void AquariumView::initialiseScene()
         return;
     text.createTextFont();
     setFixedGlState();
+    const std::string directory = assetDirectory();
     measureScreen();
 
+    // The surface is laid out and drawn once into the back buffer; the first frame
+    // clears it.
+    surface.updateControlGrid(tankXMin, tankXMax, settings.background);
+    surface.drawSurface();
+
     if (!temporaryDirectoryExists()) {
-        showMessage("Error Find TempPath.", "ERROR");
+        reportMessage("Error Find TempPath.", "ERROR");
         return;
     }
+
+    loadEmbeddedTexture(directory, 154, "BackGround0", loadMipmappedTexture, &backgroundTexture);
+    for (int i = 0; i < kSpeciesCount; ++i)
+        loadEmbeddedTexture(directory, 10000 + i, "fish" + std::to_string(i), loadTexture,
+                            &speciesTextures[i]);
+
+    // The settings come before the bubbles: "QIPAONUM" shapes their start-up.
+    loadSettings();
+
+    setUpBubbleEmitters(bubbleEmitters, bubbleEmitterPositions, tankYMin, tankZBack,
+                        settings.qiPaoNum, directory);
+    placeFish(fish, tankYMax, tankYMin);
+    layOutPickRails(pickRailsX, pickRailsY, tankXMin, tankYMax, tankYMin);
+    for (FoodPellet &pellet : pellets)
+        pellet.setUp();
 
     // Fog acts on the first frame only, up to its bubble pass, which turns it off.
     glFogi(GL_FOG_MODE, GL_EXP);
@@ -151,7 +191,15 @@ void AquariumView::initialiseScene()
     glFogf(GL_FOG_END, 100);
     glEnable(GL_FOG);
 
-    sceneReady = true;
+    // Both dialogs exist from the start, hidden: the music dialog may start the own
+    // playlist and sets what the music hook reads.
+    musicDialog = new CustomMusicDialog(dialogParent);
+    musicDialog->hide();
+    backgroundDialog = new CustomBackgroundDialog(dialogParent, [this] {
+        if (clientDC)
+            clientDC->makeCurrent(this);
+    });
+    backgroundDialog->hide();
 }
 
 void AquariumView::drawBackdrop()
@@ -225,7 +273,25 @@ void AquariumView::drawFrame()
 
     drawBackdrop();
 
+    runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
+
+    const unsigned picture =
+        backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
+    drawBackgroundPass(surface, picture, tankXMin, tankXMax);
+    drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
+
     glDisable(GL_LIGHTING);
+    drawPellets(pellets);
+
+    if (pointer.interactionMode == Command::FeedFish) {
+        glColor4f(1, 1, 1, 0);
+        runFeedPicking(feedState, pickRailsX, pickRailsY, tankXMin, tankXMax, tankYMin, tankYMax,
+                       pointer.interactionMode, pointer.mouseX, pointer.mouseY, pointer.feedClick,
+                       pellets);
+        glColor4f(1, 1, 1, 0);
+    }
+    runFishPicking(fish, settings.speciesCounts, pointer.interactionMode, pointer.mouseX,
+                   pointer.mouseY, pointer.pickPending);
 
     if (afterFrameHook)
         afterFrameHook();
@@ -237,6 +303,9 @@ void AquariumView::onTimer()
 {
     ++tickCount;
     drawFrame();
+    if (!tune)
+        tune = new BuiltInTune(this);
+    runMusicHook(*tune);
 }
 
 void AquariumView::timerEvent(QTimerEvent *event)
@@ -251,8 +320,10 @@ void AquariumView::timerEvent(QTimerEvent *event)
 
 void AquariumView::exposeEvent(QExposeEvent *)
 {
-    if (isExposed())
+    if (isExposed()) {
+        ++exposeCount;
         drawFrame();
+    }
 }
 
 void AquariumView::resizeEvent(QResizeEvent *event)
@@ -333,10 +404,15 @@ void AquariumView::onCommand(int id)
     pointer.interactionMode = id;
     switch (id) {
     case Command::AddDeleteFish:
+        runFishSettingsDialog(dialogParent);
         break;
     case Command::CustomMusic:
+        if (musicDialog)
+            musicDialog->showCentred();
         break;
     case Command::CustomBackground:
+        if (backgroundDialog)
+            backgroundDialog->showCentred();
         break;
     case Command::Exit:
         onDestroy();
@@ -354,5 +430,9 @@ void AquariumView::onDestroy()
         delete clientDC;
         clientDC = nullptr;
     }
+    delete musicDialog;
+    musicDialog = nullptr;
+    delete backgroundDialog;
+    backgroundDialog = nullptr;
     frameTimer.stop();
 }

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "BackgroundSurface.h"
+#include "BubbleEmitter.h"
+#include "FeedPicking.h"
+#include "Fish.h"
+#include "FishPopulation.h"
+#include "FoodPellet.h"
 #include "TankExtents.h"
 #include "TextOverlay.h"
 #include "ViewRules.h"
@@ -7,10 +13,14 @@
 #include <GL/gl.h>
 
 #include <QBasicTimer>
+#include <QPointer>
 #include <QWindow>
 
 #include <functional>
 
+class BuiltInTune;
+class CustomBackgroundDialog;
+class CustomMusicDialog;
 class QOpenGLContext;
 class QWidget;
 
@@ -38,22 +48,37 @@ public:
     // Tick handling as the timer runs it: one frame, then the music hook.
     void onTimer();
 
+    // Stops or restarts the frame timer (benchmarks and tests draw frames themselves).
+    void setFramesRunning(bool running);
+
     QOpenGLContext *glContext() const { return clientDC; }
     int framesDrawn() const { return frameCount; }
     int ticksHandled() const { return tickCount; }
+    int exposeFrames() const { return exposeCount; }
 
     // Test hook: runs after every drawn frame (inside drawFrame, before the swap).
     std::function<void()> afterFrameHook;
 
     // --- scene record ---
+    PickRail pickRailsX[kRailsX];
+    PickRail pickRailsY[kRailsY];
+    BubbleEmitter bubbleEmitters[3];
+    Fish fish[kFishRecords];
+    FoodPellet pellets[kPelletSlots];
     bool helpTextVisible = true;
     int helpTextFrames = 0;
+    // Children of the dialog parent as well: QPointer notices if it goes first.
+    QPointer<CustomMusicDialog> musicDialog;
+    QPointer<CustomBackgroundDialog> backgroundDialog;
+    BackgroundSurface surface;
     float tankXMin = 0, tankXMax = 0, tankYMax = 0, tankYMin = 0, tankZBack = 0;
     GLuint backgroundTexture = 0;
     GLuint speciesTextures[25] = {};
     PointerState pointer; // mouseX, mouseY, pickPending, feedClick, interactionMode
     int screenWidth = 1680, screenHeight = 1050;
     float cameraZOffset = -5.0f;
+    EmitterOrigin bubbleEmitterPositions[3];
+    FeedState feedState; // the combs' sweep and the drop point found so far
     float backdropPhase = 0;
     bool backdropPhaseStarted = false;
 
@@ -79,8 +104,10 @@ private:
     QOpenGLContext *clientDC = nullptr; // the view's GL context (device + rendering)
     QWidget *dialogParent = nullptr;
     QBasicTimer frameTimer;
+    BuiltInTune *tune = nullptr;
     TextOverlay text;
     bool sceneReady = false;
     int frameCount = 0;
     int tickCount = 0;
+    int exposeCount = 0;
 };

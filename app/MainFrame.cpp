@@ -1,6 +1,6 @@
 #include "MainFrame.h"
 
-#include "AppMessages.h"
+#include "AssetStore.h"
 #include "AquariumView.h"
 
 #include <QDir>
@@ -31,7 +31,7 @@ bool CMainFrame::onCreate()
 
     const QString tmp = QDir::tempPath();
     if (tmp.isEmpty() || !QDir(tmp).exists()) {
-        showMessage("Error Find TempPath.", "ERROR");
+        reportMessage("Error Find TempPath.", "ERROR");
         return true; // the frame stays up, empty
     }
 

@@ -1,12 +1,9 @@
 #include "AquariumApp.h"
 
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication qapp(argc, argv);
-    AquariumApp app;
+    AquariumApp app(argc, argv);
     if (!app.initInstance())
         return 0;
-    return qapp.exec();
+    return app.exec();
 }

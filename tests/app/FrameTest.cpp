@@ -1,0 +1,243 @@
+// What a frame of the whole aquarium shows, read back from the back buffer before the
+// swap, with the settings file written beforehand to set up each case.
+#include "AquariumView.h"
+#include "AssetStore.h"
+#include "MainFrame.h"
+#include "ProfileFile.h"
+#include "Settings.h"
+
+#include <GL/glu.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+QApplication &app()
+{
+    static int argc = 1;
+    static char name[] = "test_app_frame";
+    static char *argv[] = {name, nullptr};
+    static QApplication *instance = new QApplication(argc, argv);
+    return *instance;
+}
+
+using Keys = std::map<std::string, std::string>;
+
+class Frame : public ::testing::Test {
+protected:
+    QTemporaryDir config, runtime;
+    std::unique_ptr<CMainFrame> frame;
+    AquariumView *view = nullptr;
+    std::vector<unsigned char> pixels; // RGB of the last frame, rows bottom first
+
+    // Writes the settings, then builds the aquarium. Unless told otherwise: no fish, no
+    // picture surface, no bubbles.
+    void start(Keys aquarium = {}, int fishPerSpecies = 0)
+    {
+        app();
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        Keys defaults = {{"BACKGROUND", "1"}, {"QIPAONUM", "110"}};
+        for (auto &[k, v] : defaults)
+            aquarium.emplace(k, v);
+        for (auto &[k, v] : aquarium)
+            writeProfileString("Aquarium Settings", k, v);
+        for (int i = 0; i < 25; ++i)
+            writeProfileString("Fish Number", "Fish" + std::to_string(i), std::to_string(fishPerSpecies));
+
+        frame = std::make_unique<CMainFrame>();
+        ASSERT_TRUE(frame->onCreate());
+        view = frame->view();
+        ASSERT_NE(view, nullptr);
+        ASSERT_NE(view->glContext(), nullptr);
+        view->setFramesRunning(false); // each test draws its own frames
+        view->afterFrameHook = [this] {
+            pixels.assign(size_t(view->screenWidth) * view->screenHeight * 3, 0);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadBuffer(GL_BACK);
+            glReadPixels(0, 0, view->screenWidth, view->screenHeight, GL_RGB, GL_UNSIGNED_BYTE,
+                         pixels.data());
+        };
+    }
+    void TearDown() override { frame.reset(); }
+
+    // Pixel at window coordinates, y from the bottom.
+    std::array<int, 3> pixel(int x, int y) const
+    {
+        const size_t i = (size_t(y) * view->screenWidth + x) * 3;
+        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+    }
+    int countPixels(int x0, int y0, int x1, int y1, bool (*test)(std::array<int, 3>)) const
+    {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += test(pixel(x, y)) ? 1 : 0;
+        return n;
+    }
+    // Where a world point lands on the screen with the frame's camera.
+    QPoint project(double x, double y, double z) const
+    {
+        const double w = view->screenWidth, h = view->screenHeight;
+        GLdouble proj[16], model[16];
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glFrustum(-0.4 * w / h, 0.4 * w / h, -0.4, 0.4, 1, 1000);
+        glGetDoublev(GL_PROJECTION_MATRIX, proj);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glPopMatrix();
+        const GLint viewport[4] = {0, 0, int(w), int(h)};
+        GLdouble sx, sy, sz;
+        gluProject(x, y, z, model, proj, viewport, &sx, &sy, &sz);
+        return QPoint(int(sx), int(sy));
+    }
+};
+
+bool isWhite(std::array<int, 3> p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
+bool isNotBlack(std::array<int, 3> p) { return p[0] + p[1] + p[2] > 30; }
+
+TEST_F(Frame, helpTextShowsForOneHundredFramesThenHides)
+{
+    start();
+    const QPoint a = project(-5.5, 4, -60), b = project(6, 5, -60); // line 1's box
+    ASSERT_LT(a.x(), b.x());
+    view->drawFrame();
+    EXPECT_GT(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 200);
+    for (int i = 1; i < 100; ++i)
+        view->drawFrame();
+    EXPECT_GT(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 200) << "frame 100";
+    view->drawFrame();
+    EXPECT_EQ(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 0) << "frame 101";
+}
+
+TEST_F(Frame, backdropStaysBlackWhateverGradientTheFileAsksFor)
+{
+    // The loader forces the fixed black colour on; a gradient drawn after it at the same
+    // depth loses the depth test.
+    start({{"BACK MANJIANBIAN", "1"}, {"BACK COLOR1", "65280"}, {"BACK COLOR2", "255"},
+           {"BACK AUTOJIANBIAN", "1"}, {"BACKCOLOR", "255"}});
+    for (int i = 0; i < 101; ++i)
+        view->drawFrame();
+    for (QPoint p : {QPoint(3, 3), QPoint(1676, 3), QPoint(3, 1046), QPoint(1676, 1046)})
+        EXPECT_FALSE(isNotBlack(pixel(p.x(), p.y()))) << p.x() << "," << p.y();
+}
+
+TEST_F(Frame, pictureSurfaceShowsAndDarkensWithTheLightSetting)
+{
+    // Light 1 carries the whole light but OpenGL's small global ambient.
+    long brightness[2] = {};
+    const char *levels[2] = {"0", "100"};
+    for (int i = 0; i < 2; ++i) {
+        start({{"BACKGROUND", "0"}, {"LIGHTQIANGDU", levels[i]}});
+        view->drawFrame();
+        view->drawFrame();
+        EXPECT_GT(countPixels(0, 0, view->screenWidth, 60, isNotBlack), view->screenWidth * 40);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < view->screenWidth; ++x) {
+                const auto p = pixel(x, y);
+                brightness[i] += p[0] + p[1] + p[2];
+            }
+        frame.reset();
+    }
+    EXPECT_LT(brightness[1] * 3, brightness[0]);
+}
+
+TEST_F(Frame, fishShowWhereTheCountsPutThem)
+{
+    start({}, 1);
+    // Park every fish in a row across the middle of the tank, facing the camera's side.
+    for (int i = 0; i < kFishRecords; ++i) {
+        view->fish[i].x = -40 + 3.3f * i;
+        view->fish[i].y = 0;
+        view->fish[i].z = -70;
+    }
+    for (FoodPellet &p : view->pellets)
+        p.alive = false;
+    view->drawFrame();
+    const QPoint left = project(-45, -3, -70), right = project(45, 3, -70);
+    EXPECT_GT(countPixels(left.x(), left.y(), right.x(), right.y(), isNotBlack), 5000);
+}
+
+TEST_F(Frame, countsAddingUpBeyondTwentyFiveUseTheTwentyFiveRecords)
+{
+    start({}, 25);
+    for (int i = 0; i < 5; ++i)
+        view->drawFrame();
+    EXPECT_EQ(settings.speciesCounts[24], 25);
+    EXPECT_FALSE(pixels.empty());
+}
+
+TEST_F(Frame, fogLastsOnlyUntilTheFirstBubblePass)
+{
+    start();
+    EXPECT_TRUE(glIsEnabled(GL_FOG));
+    view->drawFrame();
+    EXPECT_FALSE(glIsEnabled(GL_FOG));
+}
+
+TEST_F(Frame, noAssetFileIsLeftAfterSetUp)
+{
+    start();
+    const QDir dir(QString::fromStdString(assetDirectory()));
+    EXPECT_TRUE(dir.entryList({"*.ad", "*.bmp", "*.wav"}, QDir::Files).isEmpty())
+        << dir.entryList().join(' ').toStdString();
+}
+
+TEST_F(Frame, feedClickDropsFoodOnlyIntoFreedSlots)
+{
+    start();
+    view->onCommand(1036);
+    const QPoint centre(view->screenWidth / 2, view->screenHeight / 2);
+    QTest::mouseClick(view, Qt::LeftButton, {}, centre);
+    view->drawFrame();
+    view->drawFrame();
+    for (const FoodPellet &p : view->pellets)
+        ASSERT_TRUE(p.alive); // every slot was taken: the click dropped nothing
+
+    view->pellets[7].visible = 0; // eaten: its slot frees at its next draw
+    view->drawFrame();
+    ASSERT_FALSE(view->pellets[7].alive);
+    QTest::mouseClick(view, Qt::LeftButton, {}, centre);
+    view->drawFrame();
+    view->drawFrame();
+    EXPECT_TRUE(view->pellets[7].alive);
+    EXPECT_FLOAT_EQ(view->pellets[7].baseZ, -70);
+    EXPECT_NEAR(view->pellets[7].baseX, 0, 6); // the combs sweep about 5 around the point
+}
+
+TEST_F(Frame, zoomClickGrowsTheFishUnderThePointer)
+{
+    Keys none;
+    start(none, 0);
+    settings.speciesCounts[3] = 1;
+    Fish &f = view->fish[0];
+    f.x = 0, f.y = 0, f.z = -70;
+    f.speed = 0.1f;
+    view->onCommand(1037);
+    const QPoint at = project(0, 0, -70);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    view->drawFrame();
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    EXPECT_FLOAT_EQ(f.scale, 8);
+
+    // A click released before the next frame is lost in the zoom modes.
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    view->drawFrame();
+    EXPECT_FLOAT_EQ(f.scale, 8);
+}
+
+} // namespace
