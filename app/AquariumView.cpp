@@ -125,6 +125,10 @@ void AquariumView::setFixedGlState()
     glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
     glLightfv(GL_LIGHT1, GL_POSITION, position);
     glEnable(GL_LIGHT1);
+    // Light 1 is the only light: without OpenGL's default global ambient, "LIGHTQIANGDU"
+    // 100 really leaves the lit parts black.
+    const GLfloat noAmbient[] = {0, 0, 0, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
 
     glEnable(GL_COLOR_MATERIAL);
     glColor4f(1, 1, 1, 1);
@@ -283,7 +287,7 @@ void AquariumView::drawFrame()
     glDisable(GL_LIGHTING);
     drawPellets(pellets);
 
-    if (pointer.interactionMode == Command::FeedFish) {
+    if (pointer.interactionMode == kCommandFeedFish) {
         glColor4f(1, 1, 1, 0);
         runFeedPicking(feedState, pickRailsX, pickRailsY, tankXMin, tankXMax, tankYMin, tankYMax,
                        pointer.interactionMode, pointer.mouseX, pointer.mouseY, pointer.feedClick,
@@ -403,18 +407,18 @@ void AquariumView::onCommand(int id)
 {
     pointer.interactionMode = id;
     switch (id) {
-    case Command::AddDeleteFish:
+    case kCommandAddDeleteFish:
         runFishSettingsDialog(dialogParent);
         break;
-    case Command::CustomMusic:
+    case kCommandCustomMusic:
         if (musicDialog)
             musicDialog->showCentred();
         break;
-    case Command::CustomBackground:
+    case kCommandCustomBackground:
         if (backgroundDialog)
             backgroundDialog->showCentred();
         break;
-    case Command::Exit:
+    case kCommandExit:
         onDestroy();
         std::fflush(nullptr);
         ::_exit(0);

@@ -7,14 +7,14 @@ void PointerState::leftButtonDown(int x, int y)
     mouseX = x;
     mouseY = y;
     pickPending = true;
-    if (interactionMode == Command::FeedFish)
+    if (interactionMode == kCommandFeedFish)
         feedClick = true;
 }
 
 void PointerState::leftButtonUp()
 {
-    if (interactionMode == Command::FeedFish || interactionMode == Command::ZoomInFish ||
-        interactionMode == Command::ZoomOutFish)
+    if (interactionMode == kCommandFeedFish || interactionMode == kCommandZoomInFish ||
+        interactionMode == kCommandZoomOutFish)
         pickPending = false;
 }
 
@@ -27,10 +27,10 @@ void PointerState::mouseMove(int x, int y)
 int cursorIdFor(int interactionMode, bool buttonHeld)
 {
     switch (interactionMode) {
-    case Command::TouchFish: return buttonHeld ? 159 : 158;
-    case Command::FeedFish: return buttonHeld ? 164 : 163;
-    case Command::ZoomInFish: return buttonHeld ? 177 : 167;
-    case Command::ZoomOutFish: return buttonHeld ? 178 : 169;
+    case kCommandTouchFish: return buttonHeld ? 159 : 158;
+    case kCommandFeedFish: return buttonHeld ? 164 : 163;
+    case kCommandZoomInFish: return buttonHeld ? 177 : 167;
+    case kCommandZoomOutFish: return buttonHeld ? 178 : 169;
     default: return 0;
     }
 }

@@ -1,20 +1,11 @@
 #pragma once
 
+#include "PopupMenuEntries.h" // the command ids
+
 #include <array>
 
 struct AquariumSettings;
 
-// Command ids of the popup menu; the view keeps the last one received as its mode.
-namespace Command {
-constexpr int AddDeleteFish = 1034;
-constexpr int TouchFish = 1035;
-constexpr int FeedFish = 1036;
-constexpr int ZoomInFish = 1037;
-constexpr int ZoomOutFish = 1038;
-constexpr int Exit = 1042;
-constexpr int CustomMusic = 1050;
-constexpr int CustomBackground = 1052;
-} // namespace Command
 
 // What the mouse handlers record for the frame to consume. Coordinates are client
 // pixels, y downwards.
@@ -23,7 +14,7 @@ struct PointerState {
     int mouseY = 0;
     bool pickPending = false; // a press waits for the fish picking pass
     bool feedClick = false;   // a press in Feed mode waits for the food drop
-    int interactionMode = Command::FeedFish;
+    int interactionMode = kCommandFeedFish;
 
     void leftButtonDown(int x, int y);
     // In Touch mode a press survives its release until the picking pass takes it; in the

@@ -13,9 +13,9 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 
@@ -90,7 +90,6 @@ void CustomBackgroundDialog::buildControls()
     }
 
     intervalBox_ = new QLineEdit(this);
-    intervalBox_->setObjectName(QStringLiteral("1019"));
     intervalBox_->setGeometry(dialogRect(kFont, 204, 118, 24, 12));
     intervalBox_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), intervalBox_));
 

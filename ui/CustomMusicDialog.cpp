@@ -12,9 +12,9 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 

@@ -124,6 +124,26 @@ TEST_F(Frame, helpTextShowsForOneHundredFramesThenHides)
     EXPECT_EQ(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 0) << "frame 101";
 }
 
+TEST_F(Frame, f1BringsTheHelpTextBackAndTwiceQuicklyChangesNothing)
+{
+    start();
+    const QPoint a = project(-5.5, 4, -60), b = project(6, 5, -60);
+    for (int i = 0; i < 101; ++i)
+        view->drawFrame();
+    ASSERT_EQ(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 0);
+
+    QTest::keyClick(view, Qt::Key_F1);
+    view->drawFrame();
+    EXPECT_GT(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 200);
+    const int frames = view->helpTextFrames;
+    QTest::keyClick(view, Qt::Key_F1);
+    QTest::keyClick(view, Qt::Key_F1);
+    EXPECT_TRUE(view->helpTextVisible);
+    EXPECT_EQ(view->helpTextFrames, frames);
+    view->drawFrame();
+    EXPECT_GT(countPixels(a.x(), a.y(), b.x(), b.y(), isWhite), 200);
+}
+
 TEST_F(Frame, backdropStaysBlackWhateverGradientTheFileAsksFor)
 {
     // The loader forces the fixed black colour on; a gradient drawn after it at the same
@@ -136,24 +156,26 @@ TEST_F(Frame, backdropStaysBlackWhateverGradientTheFileAsksFor)
         EXPECT_FALSE(isNotBlack(pixel(p.x(), p.y()))) << p.x() << "," << p.y();
 }
 
-TEST_F(Frame, pictureSurfaceShowsAndDarkensWithTheLightSetting)
+TEST_F(Frame, lightSettingOfOneHundredLeavesSurfaceAndFishBlack)
 {
-    // Light 1 carries the whole light but OpenGL's small global ambient.
-    long brightness[2] = {};
-    const char *levels[2] = {"0", "100"};
-    for (int i = 0; i < 2; ++i) {
-        start({{"BACKGROUND", "0"}, {"LIGHTQIANGDU", levels[i]}});
-        view->drawFrame();
-        view->drawFrame();
-        EXPECT_GT(countPixels(0, 0, view->screenWidth, 60, isNotBlack), view->screenWidth * 40);
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < view->screenWidth; ++x) {
-                const auto p = pixel(x, y);
-                brightness[i] += p[0] + p[1] + p[2];
-            }
+    struct Case {
+        const char *light;
+        bool lit;
+    };
+    for (Case c : {Case{"0", true}, Case{"100", false}}) {
+        start({{"BACKGROUND", "0"}, {"LIGHTQIANGDU", c.light}}, 1);
+        for (FoodPellet &p : view->pellets)
+            p.alive = false; // pellets are drawn unlit
+        for (int i = 0; i < 101; ++i)
+            view->drawFrame(); // past the help text, which is unlit too
+        const int shown = countPixels(0, 0, view->screenWidth, view->screenHeight, isNotBlack);
+        const int all = view->screenWidth * view->screenHeight;
+        if (c.lit)
+            EXPECT_GT(shown, all / 2) << "LIGHTQIANGDU " << c.light;
+        else
+            EXPECT_EQ(shown, 0) << "LIGHTQIANGDU " << c.light;
         frame.reset();
     }
-    EXPECT_LT(brightness[1] * 3, brightness[0]);
 }
 
 TEST_F(Frame, fishShowWhereTheCountsPutThem)
@@ -217,6 +239,21 @@ TEST_F(Frame, feedClickDropsFoodOnlyIntoFreedSlots)
     EXPECT_TRUE(view->pellets[7].alive);
     EXPECT_FLOAT_EQ(view->pellets[7].baseZ, -70);
     EXPECT_NEAR(view->pellets[7].baseX, 0, 6); // the combs sweep about 5 around the point
+}
+
+TEST_F(Frame, quickTouchClickStillMakesTheFishDartOff)
+{
+    start({}, 0);
+    settings.speciesCounts[3] = 1;
+    Fish &f = view->fish[0];
+    f.x = 0, f.y = 0, f.z = -70;
+    f.speed = 0.1f;
+    view->onCommand(1035);
+    const QPoint at = project(0, 0, -70);
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    view->drawFrame();
+    EXPECT_FLOAT_EQ(f.speed, 0.4f);
+    EXPECT_FALSE(view->pointer.pickPending);
 }
 
 TEST_F(Frame, zoomClickGrowsTheFishUnderThePointer)

@@ -3,12 +3,15 @@
 #include "AquariumApp.h"
 #include "AquariumView.h"
 #include "MainFrame.h"
+#include "PopupMenuEntries.h"
 #include "ResourceImages.h"
 #include "SingleInstanceLock.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -146,6 +149,33 @@ TEST_F(ShellDeath, escapeOnTheFrameEndsWithCodeZero)
                 ::testing::ExitedWithCode(0), "");
 }
 
+// While the menu opened by a right click at `at` is up, checks it and chooses entry
+// `choice` (0-based). Returns the labels seen, in order.
+QStringList rightClickAndChoose(AquariumView *view, QPoint at, int choice, QPoint *menuPos = nullptr)
+{
+    QStringList labels;
+    QTimer::singleShot(200, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        if (menuPos)
+            *menuPos = menu->pos();
+        for (QAction *a : menu->actions())
+            labels << a->text();
+        if (choice >= 0 && choice < menu->actions().size())
+            menu->setActiveAction(menu->actions()[choice]);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mousePress(view, Qt::RightButton, {}, at);
+    return labels;
+}
+
+TEST_F(ShellDeath, exitFromTheMenuEndsWithCodeZero)
+{
+    EXPECT_EXIT(startAndThen([](CMainFrame &f) { rightClickAndChoose(f.view(), QPoint(400, 300), 7); }),
+                ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(ShellDeath, exitCommandEndsWithCodeZero)
 {
     EXPECT_EXIT(startAndThen([](CMainFrame &f) { f.view()->onCommand(1042); }),
@@ -260,6 +290,33 @@ TEST_F(Shell, everyCommandIdBecomesTheMode)
         view->onCommand(id);
         EXPECT_EQ(view->pointer.interactionMode, id);
     }
+}
+
+TEST_F(Shell, rightClickOpensTheMenuAtThePointerAndEachChoiceSetsTheMode)
+{
+    view->setFramesRunning(false);
+    for (int i = 0; i < 4; ++i) { // the mode entries; the dialogs and Exit have tests of their own
+        view->onCommand(4711);
+        QPoint menuPos;
+        const QPoint at(500 + 10 * i, 400);
+        const QStringList labels = rightClickAndChoose(view, at, i, &menuPos);
+        ASSERT_EQ(labels.size(), 8);
+        for (int k = 0; k < 8; ++k)
+            EXPECT_EQ(labels[k].toStdString(), kPopupMenuItems[k].text);
+        EXPECT_EQ(menuPos, view->mapToGlobal(at));
+        EXPECT_EQ(view->pointer.interactionMode, kPopupMenuItems[i].commandId);
+    }
+}
+
+TEST_F(Shell, dismissingTheMenuKeepsTheMode)
+{
+    view->onCommand(1037);
+    QTimer::singleShot(200, [] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            QTest::keyClick(menu, Qt::Key_Escape);
+    });
+    QTest::mousePress(view, Qt::RightButton, {}, QPoint(300, 300));
+    EXPECT_EQ(view->pointer.interactionMode, 1037);
 }
 
 TEST_F(Shell, f1TogglesTheHelpText)

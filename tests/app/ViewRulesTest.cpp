@@ -61,14 +61,14 @@ TEST_P(PointerStateTest, pressAndReleaseFollowTheMode)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PointerStateTest,
-                         ::testing::Values(PointerCase{Command::FeedFish, false, true},
-                                           PointerCase{Command::TouchFish, true, false},
-                                           PointerCase{Command::ZoomInFish, false, false},
-                                           PointerCase{Command::ZoomOutFish, false, false},
+                         ::testing::Values(PointerCase{kCommandFeedFish, false, true},
+                                           PointerCase{kCommandTouchFish, true, false},
+                                           PointerCase{kCommandZoomInFish, false, false},
+                                           PointerCase{kCommandZoomOutFish, false, false},
                                            // Outside the four modes a release leaves
                                            // the flag; no pass ever reads it there.
-                                           PointerCase{Command::CustomMusic, true, false},
-                                           PointerCase{Command::AddDeleteFish, true, false}));
+                                           PointerCase{kCommandCustomMusic, true, false},
+                                           PointerCase{kCommandAddDeleteFish, true, false}));
 
 TEST(PointerState, moveOnlyRecordsThePosition)
 {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -116,6 +117,7 @@ struct BackgroundControlPlace {
     int id;
     QRect pixels;  // the template's dialog units, 2 px per unit
 };
+void PrintTo(const BackgroundControlPlace &p, std::ostream *out) { *out << "control " << p.id; }
 
 class CustomBackgroundDialogLayout : public CustomBackgroundDialogTest,
                                      public ::testing::WithParamInterface<BackgroundControlPlace> {};
@@ -155,6 +157,7 @@ struct BadPicture {
     const char *name;
     QString (*write)(const QString &path);
 };
+void PrintTo(const BadPicture &p, std::ostream *out) { *out << p.name; }
 
 class CustomBackgroundDialogBadPicture : public CustomBackgroundDialogTest,
                                          public ::testing::WithParamInterface<BadPicture> {};

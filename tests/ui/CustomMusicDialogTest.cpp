@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -148,6 +149,7 @@ struct MusicControlPlace {
     int id;
     QRect pixels;  // the template's dialog units, 2 px per unit
 };
+void PrintTo(const MusicControlPlace &p, std::ostream *out) { *out << "control " << p.id; }
 
 class CustomMusicDialogLayout : public CustomMusicDialogTest,
                                 public ::testing::WithParamInterface<MusicControlPlace> {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ struct FlagCase {
     bool on;
 };
 
+void PrintTo(const FlagCase &c, std::ostream *out) { *out << '"' << c.text << '"'; }
+
 class ProfileFlagCases : public ::testing::TestWithParam<FlagCase> {};
 
 TEST_P(ProfileFlagCases, onlyOneMeansOn)
@@ -49,6 +52,11 @@ struct LoadedModeCase {
     bool random, repeatAll, repeatOne;
     PlayMode mode;
 };
+
+void PrintTo(const LoadedModeCase &c, std::ostream *out)
+{
+    *out << "random " << c.random << ", repeat all " << c.repeatAll << ", repeat one " << c.repeatOne;
+}
 
 class LoadedModeCases : public ::testing::TestWithParam<LoadedModeCase> {};
 

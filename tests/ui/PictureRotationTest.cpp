@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ struct RotationIntervalCase {
     int seconds;
     std::vector<int> switchTicks;  // 1-based tick numbers, within the first 60 ticks
 };
+void PrintTo(const RotationIntervalCase &c, std::ostream *out) { *out << c.seconds << " s"; }
 
 class PictureRotationInterval : public ::testing::TestWithParam<RotationIntervalCase> {};
 
@@ -90,6 +92,8 @@ struct RotationModeCase {
     std::vector<int> randomValues;    // scripted draws (Random only)
     std::vector<int32_t> expected;    // pictures after four switches, starting from none
 };
+
+void PrintTo(const RotationModeCase &c, std::ostream *out) { *out << c.name; }
 
 class PictureRotationModes : public ::testing::TestWithParam<RotationModeCase> {};
 
