@@ -2,6 +2,8 @@
 // swap, with the settings file written beforehand to set up each case.
 #include "AquariumView.h"
 #include "AssetStore.h"
+#include "FishSettingsDialog.h"
+#include "FlatButton.h"
 #include "MainFrame.h"
 #include "ProfileFile.h"
 #include "Settings.h"
@@ -11,7 +13,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -275,6 +279,54 @@ TEST_F(Frame, zoomClickGrowsTheFishUnderThePointer)
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
     view->drawFrame();
     EXPECT_FLOAT_EQ(f.scale, 8);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Frame, fishAddedInTheDialogSwimAtTheNextFrameAndAreSaved)
+{
+    start({}, 0);
+    for (FoodPellet &p : view->pellets)
+        p.alive = false;
+    for (int i = 0; i < 2; ++i) { // where the two new fish will be seen
+        view->fish[i].x = -4 + 8.0f * i;
+        view->fish[i].y = 0;
+        view->fish[i].z = -70;
+    }
+    for (int i = 0; i < 101; ++i)
+        view->drawFrame();
+    const QPoint a = project(-8, -3, -70), b = project(8, 3, -70);
+    const int before = countPixels(a.x(), a.y(), b.x(), b.y(), isNotBlack);
+
+    bool dialogSeen = false;
+    // The menu entry "  Add/Delete Fish", then, inside the modal dialog: select the cell
+    // of species 2, add two fish, let the half-second save run, close with OK.
+    QTimer::singleShot(200, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->setActiveAction(menu->actions()[4]);
+        QTimer::singleShot(300, [&] {
+            auto *dialog = qobject_cast<FishSettingsDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialogSeen = true;
+            QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(250, 45));
+            QTest::mouseClick(dialog->button(FishSettingsDialog::IdAdd), Qt::LeftButton);
+            QTest::mouseClick(dialog->button(FishSettingsDialog::IdAdd), Qt::LeftButton);
+            QTest::qWait(700);
+            EXPECT_EQ(settings.speciesCounts[2], 2) << "saved while the dialog is open";
+            dialog->accept();
+        });
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mousePress(view, Qt::RightButton, {}, QPoint(200, 200));
+    ASSERT_TRUE(dialogSeen);
+    EXPECT_EQ(view->pointer.interactionMode, 1034);
+    EXPECT_EQ(readProfileString("Fish Number", "Fish2"), "2");
+
+    view->drawFrame();
+    EXPECT_GT(countPixels(a.x(), a.y(), b.x(), b.y(), isNotBlack), before + 500);
 }
 
 } // namespace
