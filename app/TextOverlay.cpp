@@ -1,5 +1,6 @@
 #include "TextOverlay.h"
 
+#include "ProductInfo.h"
 #include "ViewRules.h"
 
 #include <GL/glu.h>
@@ -14,8 +15,6 @@
 #include <cstring>
 #include <deque>
 #include <vector>
-
-const char *const TextOverlay::kWebAddress = "www.varlenfish.example";
 
 namespace {
 
@@ -162,10 +161,10 @@ void TextOverlay::drawHelpText(bool &helpTextVisible, int &helpTextFrames) const
         float x, y, z;
     };
     const Line lines[] = {
-        {"Varlen Fish 3D Screensaver 1.0", -5.5f, 4, -60},
+        {kProductTitle, -5.5f, 4, -60},
         {"[Right Click]: Toolbar popup", -4, 1, -60},
         {"[ESC]: Exit", -4, 0, -60},
-        {kWebAddress, -4, -2, -60},
+        {kMakerWebAddress, -4, -2, -60},
     };
     // The glyphs carry no texture coordinates: draw them plain white, untextured, and
     // leave the colour and texturing as the previous frame left them.

@@ -20,9 +20,6 @@ public:
 
     GLuint glyphListBase() const { return listBase; }
 
-    // The web address shown on the help text's last line.
-    static const char *const kWebAddress;
-
 private:
     GLuint listBase = 0;
 };

@@ -1,6 +1,7 @@
 // Saves what the aquarium shows after a number of frames as a PNG:
-//   scene_screenshot <out.png> [frames] [feed]
-// With "feed", food is dropped in the middle of the tank first, so the fish gather.
+//   scene_screenshot <out.png> [frames] [feed|menu]
+// With "feed", food is dropped in the middle of the tank first, so the fish gather; with
+// "menu", the picture is taken of the whole screen with the right-button menu open.
 // Settings come from $XDG_CONFIG_HOME as usual; run it under an X server (Xvfb).
 #include "AquariumView.h"
 #include "MainFrame.h"
@@ -9,7 +10,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +27,7 @@ int main(int argc, char *argv[])
     const QString out = QString::fromLocal8Bit(argv[1]);
     const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     const bool feed = argc > 3 && std::strcmp(argv[3], "feed") == 0;
+    const bool menu = argc > 3 && std::strcmp(argv[3], "menu") == 0;
 
     QApplication app(argc, argv);
     CMainFrame frame;
@@ -35,10 +39,11 @@ int main(int argc, char *argv[])
 
     QImage shot;
     for (int i = 0; i < frames; ++i) {
-        if (feed && i % 40 == 0) {
-            // Free a few slots and click in the middle so food rains there.
-            for (int k = 0; k < 10; ++k)
-                view.pellets[(i / 40 * 10 + k) % 100].visible = 0;
+        if (feed && i == 0) {
+            for (FoodPellet &p : view.pellets) // an empty tank: only the dropped food swims
+                p.visible = 0;
+        }
+        if (feed && i % 20 == 0) {
             view.drawFrame();
             QTest::mouseClick(&view, Qt::LeftButton, {},
                               QPoint(view.screenWidth / 2, view.screenHeight / 2));
@@ -56,6 +61,21 @@ int main(int argc, char *argv[])
         }
         view.drawFrame();
         QCoreApplication::processEvents();
+    }
+    if (menu) {
+        view.setFramesRunning(true);
+        bool saved = false;
+        QTimer::singleShot(400, [&] {
+            QWidget *popup = QApplication::activePopupWidget();
+            if (popup) {
+                QTest::mouseMove(popup, QPoint(70, 48 * 2 + 24)); // highlight "Zoom In Fish"
+                QTest::qWait(200);
+                saved = QGuiApplication::primaryScreen()->grabWindow(0).save(out);
+                popup->close();
+            }
+        });
+        QTest::mousePress(&view, Qt::RightButton, {}, QPoint(view.screenWidth / 2 - 300, view.screenHeight / 2 - 150));
+        return saved ? 0 : 1;
     }
     return shot.save(out) ? 0 : 1;
 }

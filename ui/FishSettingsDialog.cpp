@@ -1,5 +1,7 @@
 #include "FishSettingsDialog.h"
 
+#include "ProductInfo.h"
+
 #include "DialogFont.h"
 #include "DialogUnits.h"
 #include "FlatButton.h"
@@ -46,7 +48,7 @@ namespace {
 
 constexpr DialogFontKind kTemplateFont = DialogFontKind::MsSansSerif8;
 const char* const kCaption = "Fish Settings - Varlen Fish 3D Screensaver 1.0";
-const char* const kMakerAddress = "www.varlenfish.example";
+const char* const kMakerAddress = kMakerWebAddress;
 
 QRect templateRect(int x, int y, int w, int h)
 {
