@@ -51,6 +51,12 @@ bool CMainFrame::onCreate()
 
 void CMainFrame::keyPressEvent(QKeyEvent *event)
 {
+    // Keys normally reach the view, which holds the focus; should the frame have it, F1
+    // still means the view's help text.
+    if (event->key() == Qt::Key_F1 && aquariumView) {
+        aquariumView->helpTextVisible = !aquariumView->helpTextVisible;
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         std::fflush(nullptr);
         ::_exit(0);

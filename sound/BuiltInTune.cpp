@@ -71,7 +71,9 @@ void BuiltInTune::stop()
         return;
     }
     m_effect->stop();
-    delete m_effect;
+    // The sound may still be loading on Qt's sample thread: let the event loop delete it.
+    disconnect(m_effect, nullptr, this, nullptr);
+    m_effect->deleteLater();
     m_effect = nullptr;
     releaseCopy();
 }

@@ -2,7 +2,6 @@
 
 #include "CustomListView.h"
 #include "CustomSections.h"
-#include "DialogFont.h"
 #include "DialogPrompts.h"
 #include "DialogUnits.h"
 #include "FlatButton.h"
@@ -12,10 +11,8 @@
 
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 
@@ -50,13 +47,9 @@ QString toQString(const std::string &text) { return QString::fromStdString(text)
 
 CustomBackgroundDialog::CustomBackgroundDialog(QWidget *parent, std::function<void()> makeGlCurrent,
                                                std::function<void()> doneGl)
-    : QDialog(parent), makeGlCurrent_(std::move(makeGlCurrent)), doneGl_(std::move(doneGl))
+    : CustomDialog(parent, QStringLiteral("Custom Background - Varlen Fish 3D Screensaver 1.0"), kWidthDu, kHeightDu),
+      makeGlCurrent_(std::move(makeGlCurrent)), doneGl_(std::move(doneGl))
 {
-    setWindowTitle(QStringLiteral("Custom Background - Varlen Fish 3D Screensaver 1.0"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setModal(false);
-    setFont(dialogFont(kFont));
-    setFixedSize(dialogSize(kFont, kWidthDu, kHeightDu));
     buildControls();
     initialise();
 }
@@ -69,18 +62,19 @@ CustomBackgroundDialog::~CustomBackgroundDialog()
 void CustomBackgroundDialog::buildControls()
 {
     // Same order as the template, so later controls lie above earlier ones.
-    ownImageBox_ = new LampCheckButton(OwnImageBox, QString(), this);
+    ownImageBox_ = addControl(OwnImageBox, new LampCheckButton(OwnImageBox, QString(), this));
     ownImageBox_->setGeometry(dialogRect(kFont, 8, 10, 9, 10));
 
-    list_ = new CustomListView(PictureList, {{QStringLiteral("Backgrounds Directory"), 430}, {QStringLiteral("State"), 50}},
-                               this);
+    list_ = addControl(PictureList, new CustomListView(PictureList,
+                                                       {{QStringLiteral("Backgrounds Directory"), 430}, {QStringLiteral("State"), 50}},
+                                                       this));
     list_->setGeometry(dialogRect(kFont, 7, 23, 251, 87));
 
-    repeatOneBox_ = new LampCheckButton(RepeatOneBox, QString(), this);
+    repeatOneBox_ = addControl(RepeatOneBox, new LampCheckButton(RepeatOneBox, QString(), this));
     repeatOneBox_->setGeometry(dialogRect(kFont, 94, 12, 10, 9));
-    repeatAllBox_ = new LampCheckButton(RepeatAllBox, QString(), this);
+    repeatAllBox_ = addControl(RepeatAllBox, new LampCheckButton(RepeatAllBox, QString(), this));
     repeatAllBox_->setGeometry(dialogRect(kFont, 147, 12, 10, 9));
-    randomBox_ = new LampCheckButton(RandomBox, QString(), this);
+    randomBox_ = addControl(RandomBox, new LampCheckButton(RandomBox, QString(), this));
     randomBox_->setGeometry(dialogRect(kFont, 199, 12, 10, 9));
 
     for (const StaticText &s : kStaticTexts) {
@@ -89,15 +83,15 @@ void CustomBackgroundDialog::buildControls()
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-    intervalBox_ = new QLineEdit(this);
+    intervalBox_ = addControl(IntervalBox, new QLineEdit(this));
     intervalBox_->setGeometry(dialogRect(kFont, 204, 118, 24, 12));
     intervalBox_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), intervalBox_));
 
-    addButton_ = new FlatButton(AddImageButton, QStringLiteral("Add Image"), this);
+    addButton_ = addControl(AddImageButton, new FlatButton(AddImageButton, QStringLiteral("Add Image"), this));
     addButton_->setGeometry(dialogRect(kFont, 7, 117, 50, 11));
-    removeButton_ = new FlatButton(RemoveImageButton, QStringLiteral("Remove Image"), this);
+    removeButton_ = addControl(RemoveImageButton, new FlatButton(RemoveImageButton, QStringLiteral("Remove Image"), this));
     removeButton_->setGeometry(dialogRect(kFont, 63, 117, 51, 11));
-    removeAllButton_ = new FlatButton(RemoveAllButton, QStringLiteral("Remove All"), this);
+    removeAllButton_ = addControl(RemoveAllButton, new FlatButton(RemoveAllButton, QStringLiteral("Remove All"), this));
     removeAllButton_->setGeometry(dialogRect(kFont, 119, 117, 50, 11));
     for (FlatButton *button : {addButton_, removeButton_, removeAllButton_})
         button->setAutoDefault(false);  // Enter is the dialog's own business (keyPressEvent)
@@ -160,7 +154,7 @@ void CustomBackgroundDialog::loadSaved()
         startRotation();
 }
 
-void CustomBackgroundDialog::save()
+void CustomBackgroundDialog::saveChoices()
 {
     CustomImagesRecord record;
     record.modes = ModeBoxes{randomBox_->isChecked(), repeatAllBox_->isChecked(), repeatOneBox_->isChecked()};
@@ -317,48 +311,4 @@ void CustomBackgroundDialog::syncList()
         list_->setCellText(row, 0, toQString(rows[row].path));
         list_->setCellText(row, 1, rows[row].shown ? QStringLiteral("ON") : QStringLiteral("OFF"));
     }
-}
-
-QWidget *CustomBackgroundDialog::control(int id) const
-{
-    switch (id) {
-    case OwnImageBox:
-        return ownImageBox_;
-    case PictureList:
-        return list_;
-    case RepeatOneBox:
-        return repeatOneBox_;
-    case RepeatAllBox:
-        return repeatAllBox_;
-    case RandomBox:
-        return randomBox_;
-    case IntervalBox:
-        return intervalBox_;
-    case AddImageButton:
-        return addButton_;
-    case RemoveImageButton:
-        return removeButton_;
-    case RemoveAllButton:
-        return removeAllButton_;
-    default:
-        return nullptr;
-    }
-}
-
-void CustomBackgroundDialog::reject()
-{
-    hide();
-    save();
-}
-
-void CustomBackgroundDialog::accept() {}
-
-void CustomBackgroundDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
-            button->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "CustomDialog.h"
 #include "PictureRotation.h"
 
-#include <QDialog>
 #include <QTimer>
 
 #include <functional>
@@ -22,7 +22,7 @@ class CustomListView;
 // creation, written whenever the dialog is closed (close box or Esc).
 //
 // The view reads surfaceTexture() every frame.
-class CustomBackgroundDialog : public QDialog {
+class CustomBackgroundDialog : public CustomDialog {
     Q_OBJECT
 public:
     // Control ids of the dialog's template.
@@ -63,24 +63,13 @@ public:
     // The rotation as it stands (tests, diagnostics).
     const PictureRotation &rotation() const { return rotation_; }
 
-    // The control with template id `id` (nullptr for an unknown id).
-    QWidget *control(int id) const;
-
-protected:
-    // Esc and the close box: hide, then save.
-    void reject() override;
-    // Enter outside a button: the dialog stays as it is.
-    void accept() override;
-    // Enter clicks the focused push button, or does nothing.
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     enum class AddResult { Added, ListFull, LoadFailed };
 
     void buildControls();
     void initialise();
     void loadSaved();
-    void save();
+    void saveChoices() override;
     AddResult addPicture(const std::string &path);
 
     void startRotation();

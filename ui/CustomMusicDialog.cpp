@@ -3,7 +3,6 @@
 #include "ColorSlider.h"
 #include "CustomListView.h"
 #include "CustomSections.h"
-#include "DialogFont.h"
 #include "DialogPrompts.h"
 #include "DialogUnits.h"
 #include "LampCheckButton.h"
@@ -11,7 +10,6 @@
 #include "ProfileFile.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -131,13 +129,9 @@ private:
     CustomMusicDialog &d;
 };
 
-CustomMusicDialog::CustomMusicDialog(QWidget *parent) : QDialog(parent)
+CustomMusicDialog::CustomMusicDialog(QWidget *parent)
+    : CustomDialog(parent, QStringLiteral("Custom Music - Varlen Fish 3D Screensaver 1.0"), kWidthDu, kHeightDu)
 {
-    setWindowTitle(QStringLiteral("Custom Music - Varlen Fish 3D Screensaver 1.0"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setModal(false);
-    setFont(dialogFont(kFont));
-    setFixedSize(dialogSize(kFont, kWidthDu, kHeightDu));
     buildControls();
     listAdapter_ = std::make_unique<ListAdapter>(*this);
     engine_ = std::make_unique<PlaylistEngine>(*listAdapter_, player_);
@@ -155,31 +149,31 @@ void CustomMusicDialog::buildControls()
 {
     // Same order as the template, so the group boxes lie under their controls.
     makeGroup(this, "Use your own music", 10, 10, 79, 22);
-    ownMusicBox_ = makeLamp(this, OwnMusicBox, "On/Off", 17, 19, 54, 12);
+    ownMusicBox_ = addControl(OwnMusicBox, makeLamp(this, OwnMusicBox, "On/Off", 17, 19, 54, 12));
     makeGroup(this, "Play Modes", 95, 10, 212, 22);
-    repeatOneBox_ = makeLamp(this, RepeatOneBox, "Repeat One", 100, 20, 58, 8);
-    repeatAllBox_ = makeLamp(this, RepeatAllBox, "Repeat All", 186, 20, 53, 8);
-    randomBox_ = makeLamp(this, RandomBox, "Random ", 262, 20, 41, 8);
+    repeatOneBox_ = addControl(RepeatOneBox, makeLamp(this, RepeatOneBox, "Repeat One", 100, 20, 58, 8));
+    repeatAllBox_ = addControl(RepeatAllBox, makeLamp(this, RepeatAllBox, "Repeat All", 186, 20, 53, 8));
+    randomBox_ = addControl(RandomBox, makeLamp(this, RandomBox, "Random ", 262, 20, 41, 8));
 
-    list_ = new CustomListView(MusicList, {{QStringLiteral("Music List"), 500}}, this);
+    list_ = addControl(MusicList, new CustomListView(MusicList, {{QStringLiteral("Music List"), 500}}, this));
     list_->setGeometry(dialogRect(kFont, 15, 44, 250, 95));
     list_->setItemDelegate(new PlaylistRowDelegate(list_));
 
-    addButton_ = makeButton(this, "Add Music", 270, 44, 38, 11);
-    removeButton_ = makeButton(this, "Remove", 270, 57, 38, 11);
-    removeAllButton_ = makeButton(this, "Remove All", 270, 70, 38, 11);
-    playButton_ = makeButton(this, "Play", 270, 83, 38, 11);
-    stopButton_ = makeButton(this, "Stop", 270, 97, 38, 11);
+    addButton_ = addControl(AddMusicButton, makeButton(this, "Add Music", 270, 44, 38, 11));
+    removeButton_ = addControl(RemoveButton, makeButton(this, "Remove", 270, 57, 38, 11));
+    removeAllButton_ = addControl(RemoveAllButton, makeButton(this, "Remove All", 270, 70, 38, 11));
+    playButton_ = addControl(PlayButton, makeButton(this, "Play", 270, 83, 38, 11));
+    stopButton_ = addControl(StopButton, makeButton(this, "Stop", 270, 97, 38, 11));
 
     makeGroup(this, "Volume", 270, 113, 38, 26);
-    volumeSlider_ = new ColorSlider(VolumeSlider, Qt::Horizontal, this);
+    volumeSlider_ = addControl(VolumeSlider, new ColorSlider(VolumeSlider, Qt::Horizontal, this));
     volumeSlider_->setGeometry(dialogRect(kFont, 271, 122, 33, 13));
     volumeSlider_->setTickPosition(QSlider::NoTicks);
 
-    positionSlider_ = new QSlider(Qt::Horizontal, this);
+    positionSlider_ = addControl(PositionSlider, new QSlider(Qt::Horizontal, this));
     positionSlider_->setGeometry(dialogRect(kFont, 227, 7, 36, 8));
     positionSlider_->hide();
-    playerParent_ = new QLabel(QStringLiteral("Static"), this);
+    playerParent_ = addControl(PlayerParent, new QLabel(QStringLiteral("Static"), this));
     playerParent_->setGeometry(dialogRect(kFont, 196, 7, 24, 8));
     playerParent_->hide();
 
@@ -239,7 +233,7 @@ void CustomMusicDialog::loadSettings()
         engine_->play();
 }
 
-void CustomMusicDialog::saveSettings()
+void CustomMusicDialog::saveChoices()
 {
     CustomMusicRecord record;
     record.modes = ModeBoxes{randomBox_->isChecked(), repeatAllBox_->isChecked(), repeatOneBox_->isChecked()};
@@ -311,56 +305,4 @@ void CustomMusicDialog::setPlayMode(PlayMode mode)
     repeatOneBox_->setCheck(boxes.repeatOne ? 1 : 0);
     repeatAllBox_->setCheck(boxes.repeatAll ? 1 : 0);
     randomBox_->setCheck(boxes.random ? 1 : 0);
-}
-
-QWidget *CustomMusicDialog::control(int id) const
-{
-    switch (id) {
-    case OwnMusicBox:
-        return ownMusicBox_;
-    case RepeatOneBox:
-        return repeatOneBox_;
-    case RepeatAllBox:
-        return repeatAllBox_;
-    case RandomBox:
-        return randomBox_;
-    case MusicList:
-        return list_;
-    case AddMusicButton:
-        return addButton_;
-    case RemoveButton:
-        return removeButton_;
-    case RemoveAllButton:
-        return removeAllButton_;
-    case PlayButton:
-        return playButton_;
-    case StopButton:
-        return stopButton_;
-    case VolumeSlider:
-        return volumeSlider_;
-    case PositionSlider:
-        return positionSlider_;
-    case PlayerParent:
-        return playerParent_;
-    default:
-        return nullptr;
-    }
-}
-
-void CustomMusicDialog::reject()
-{
-    hide();
-    saveSettings();
-}
-
-void CustomMusicDialog::accept() {}
-
-void CustomMusicDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
-            button->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CustomDialog.h"
 #include "MciPlayer.h"
 #include "PlaylistEngine.h"
 #include "PlaylistView.h"
 
-#include <QDialog>
 #include <QTimer>
 
 #include <memory>
@@ -26,7 +26,7 @@ class QSlider;
 // with "On/Off" checked starts playing at once), written whenever the dialog is closed
 // (close box or Esc). The volume starts from the profile value "Settings"/"Volume" and
 // is never stored.
-class CustomMusicDialog : public QDialog {
+class CustomMusicDialog : public CustomDialog {
     Q_OBJECT
 public:
     // Control ids of the dialog's template.
@@ -56,24 +56,13 @@ public:
     const PlaylistEngine &engine() const { return *engine_; }
     std::vector<std::string> playlist() const { return engine_->playlist(); }
 
-    // The control with template id `id` (nullptr for an unknown id).
-    QWidget *control(int id) const;
-
-protected:
-    // Esc and the close box: hide, then save.
-    void reject() override;
-    // Enter while no push button has the focus: the dialog stays as it is.
-    void accept() override;
-    // Enter clicks the focused push button, or does nothing.
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     class ListAdapter;
 
     void buildControls();
     void initialise();
     void loadSettings();
-    void saveSettings();
+    void saveChoices() override;
 
     void onAddMusic();
     void onRemove();

@@ -1,5 +1,6 @@
 #include "FlatButton.h"
 
+#include "HoverRule.h"
 #include "ResourceImages.h"
 
 #include <QMouseEvent>
@@ -133,18 +134,8 @@ void FlatButton::setHovering(bool hovering)
 void FlatButton::mouseMoveEvent(QMouseEvent* event)
 {
     QPushButton::mouseMoveEvent(event);
-    if (!isFlat())
-        return;
-    const bool leftHeld = event->buttons() & Qt::LeftButton;
-    // A drag that started elsewhere does not light the button up.
-    if (leftHeld && !hovering_)
-        return;
-    if (!hovering_) {
-        if (rect().contains(event->position().toPoint()))
-            setHovering(true);
-    } else if (!rect().contains(event->position().toPoint())) {
-        setHovering(false);
-    }
+    if (isFlat())
+        setHovering(hoveringAfterMove(*this, *event, hovering_));
 }
 
 void FlatButton::leaveEvent(QEvent* event)

@@ -1,5 +1,6 @@
 #include "LampCheckButton.h"
 
+#include "HoverRule.h"
 #include "ResourceImages.h"
 
 #include <QMouseEvent>
@@ -81,10 +82,7 @@ void LampCheckButton::setHovering(bool hovering)
 void LampCheckButton::mouseMoveEvent(QMouseEvent* event)
 {
     QAbstractButton::mouseMoveEvent(event);
-    const bool leftHeld = event->buttons() & Qt::LeftButton;
-    if (leftHeld && !hovering_)
-        return;
-    setHovering(rect().contains(event->position().toPoint()));
+    setHovering(hoveringAfterMove(*this, *event, hovering_));
 }
 
 void LampCheckButton::leaveEvent(QEvent* event)

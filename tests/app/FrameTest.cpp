@@ -7,6 +7,7 @@
 #include "MainFrame.h"
 #include "ProfileFile.h"
 #include "Settings.h"
+#include "TestApplication.h"
 
 #include <GL/glu.h>
 
@@ -24,14 +25,7 @@
 
 namespace {
 
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "test_app_frame";
-    static char *argv[] = {name, nullptr};
-    static QApplication *instance = new QApplication(argc, argv);
-    return *instance;
-}
+QApplication &app() { return testApplication<QApplication>(); }
 
 using Keys = std::map<std::string, std::string>;
 

@@ -6,6 +6,7 @@
 #include "PopupMenuEntries.h"
 #include "ResourceImages.h"
 #include "SingleInstanceLock.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,14 +23,7 @@
 
 namespace {
 
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "test_app_shell";
-    static char *argv[] = {name, nullptr};
-    static QApplication *instance = new QApplication(argc, argv);
-    return *instance;
-}
+QApplication &app() { return testApplication<QApplication>(); }
 
 // A private runtime and config directory per test, so locks and settings never meet
 // those of a real session.

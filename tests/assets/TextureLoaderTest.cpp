@@ -1,11 +1,9 @@
+#include "GlScene.h"
 #include "TestBmp.h"
 #include "TextureLoader.h"
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QOpenGLContext>
 #include <QTemporaryDir>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -17,30 +15,6 @@
 using namespace testbmp;
 
 namespace {
-
-// One GL context for the whole run, current on this thread.
-void ensureGlContext()
-{
-    static int argc = 1;
-    static char name[] = "test_assets_gl";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    static QWindow *window = nullptr;
-    if (window != nullptr)
-        return;
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    window = new QWindow;
-    window->setSurfaceType(QSurface::OpenGLSurface);
-    window->setFormat(format);
-    window->create();
-    auto *context = new QOpenGLContext(app);
-    context->setFormat(format);
-    if (!context->create() || !context->makeCurrent(window)) {
-        std::fprintf(stderr, "no GL context (run under xvfb-run)\n");
-        std::exit(1);
-    }
-}
 
 struct Size {
     int width = 0, height = 0;
@@ -85,7 +59,7 @@ protected:
     QTemporaryDir temp;
     const std::string dir = temp.path().toStdString() + '/';
 
-    void SetUp() override { ensureGlContext(); }
+    void SetUp() override { GlScene::instance(); } // one GL context for the whole run
     void TearDown() override { setMaxTextureSizeOverride(0); }
 
     std::string file(const std::string &name, const Bytes &bytes) const

@@ -1,4 +1,5 @@
 #include "ResourceImages.h"
+#include "TestApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +13,9 @@ namespace {
 // Cursors and pixmaps need an application object; no display is needed.
 void ensureGuiApplication()
 {
-    static int argc = 1;
-    static char name[] = "test_assets_art";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (!QGuiApplication::instance() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
+    testApplication<QGuiApplication>();
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "FishGlScene.h"
 #include "FishPasses.h"
 #include "FishTestSupport.h"
+#include "GlScene.h"
 
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -18,6 +18,15 @@
 
 namespace {
 
+// The fish tests' window: the pick region's size on the food plane follows its pixels.
+constexpr int kSceneWidth = 1280;
+constexpr int kSceneHeight = 800;
+
+GlScene &fishScene()
+{
+    return GlScene::instance(kSceneWidth, kSceneHeight);
+}
+
 struct FeedbackResult {
     int polygons = 0;
     int vertices = 0;
@@ -30,7 +39,7 @@ struct FeedbackResult {
 // 1000 window units, so a window coordinate is (world + 5) * 100.
 FeedbackResult feedbackOf(const std::function<void()> &draw)
 {
-    FishGlScene::instance();
+    fishScene();
     glViewport(0, 0, 1000, 1000);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -175,12 +184,12 @@ std::unique_ptr<Tank> emptyTank()
     return tank;
 }
 
-constexpr int kCentreX = FishGlScene::kWidth / 2;
-constexpr int kCentreY = FishGlScene::kHeight / 2;
+constexpr int kCentreX = kSceneWidth / 2;
+constexpr int kCentreY = kSceneHeight / 2;
 
 TEST(PelletPass, drawsLivePelletsRedAndUnlit)
 {
-    auto &scene = FishGlScene::instance();
+    auto &scene = fishScene();
     auto tank = emptyTank();
     FoodPellet &p = tank->pellets[3];
     p.alive = true;
@@ -207,7 +216,7 @@ TEST(PelletPass, drawsLivePelletsRedAndUnlit)
 
 TEST(PelletPass, anEatenPelletIsNotDrawnAndFreesItsSlot)
 {
-    auto &scene = FishGlScene::instance();
+    auto &scene = fishScene();
     auto tank = emptyTank();
     FoodPellet &p = tank->pellets[3];
     p.alive = true;
@@ -223,7 +232,7 @@ TEST(PelletPass, anEatenPelletIsNotDrawnAndFreesItsSlot)
 
 TEST(FishPass, drawsEachLiveFishWithItsSpeciesTexture)
 {
-    auto &scene = FishGlScene::instance();
+    auto &scene = fishScene();
     auto tank = emptyTank();
     tank->counts[7] = 1;
     const unsigned char green[3] = {0, 255, 0}, grey[3] = {90, 90, 90};
@@ -244,7 +253,7 @@ class FishPicking : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FishGlScene::instance().beginFrame(0, 0, 0);
+        fishScene().beginFrame(0, 0, 0);
         tank = emptyTank();
         tank->counts[0] = 2;
         tank->counts[1] = 1;
@@ -315,7 +324,7 @@ class FeedPickingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FishGlScene::instance().beginFrame(0, 0, 0);
+        fishScene().beginFrame(0, 0, 0);
         tank = emptyTank();
         layOutPickRails(railsX, railsY, -54, 21, -21);
     }
@@ -375,9 +384,9 @@ TEST_F(FeedPickingTest, outsideFeedModeTheCombsStayStill)
 // test pattern of the skin layout (body gradient, grid, fin bands, eye).
 GLuint skinTexture(int species)
 {
-    auto &scene = FishGlScene::instance();
+    auto &scene = fishScene();
     if (const char *dir = std::getenv("FISH_SKIN_DIR")) {
-        const GLuint t = scene.loadTexture(std::string(dir) + "/fish" + std::to_string(species) + ".bmp");
+        const GLuint t = scene.loadTexture(std::string(dir) + "/fish" + std::to_string(species) + ".bmp", GL_LINEAR);
         if (t)
             return t;
     }
@@ -399,12 +408,12 @@ GLuint skinTexture(int species)
             px[1] = static_cast<unsigned char>(g * 255);
             px[2] = static_cast<unsigned char>(b * 255);
         }
-    return scene.makeTexture(w, h, rgb.data());
+    return scene.makeTexture(w, h, rgb.data(), GL_LINEAR);
 }
 
 TEST(FishScreenshot, allTwentyFiveSpeciesSideBySide)
 {
-    auto &scene = FishGlScene::instance();
+    auto &scene = fishScene();
     GLuint skins[kSpeciesCount];
     for (int s = 0; s < kSpeciesCount; ++s)
         skins[s] = skinTexture(s);
@@ -466,7 +475,7 @@ TEST(FishScreenshot, allTwentyFiveSpeciesSideBySide)
 // Rough cost of the emission: 25 fish and 100 pellets, printed, not asserted.
 TEST(FishDrawCost, twentyFiveFishAndAHundredPellets)
 {
-    auto &scene = FishGlScene::instance();
+    auto &scene = fishScene();
     auto tank = emptyTank();
     for (int &c : tank->counts)
         c = 1;

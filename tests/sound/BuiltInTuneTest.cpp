@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(assets.isValid());
         ASSERT_TRUE(temp.isValid());
         qputenv("TMPDIR", temp.path().toUtf8());   // where the tune's private copy goes
-        mediaTestApplication();
+        testApplication<QCoreApplication>();
         settings.yinLiang = 32767;
         ownMusicOn = true;
         builtInTuneRestart = 1;

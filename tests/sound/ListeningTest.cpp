@@ -33,7 +33,7 @@ class Listening : public testing::Test {
 protected:
     void SetUp() override
     {
-        mediaTestApplication();
+        testApplication<QCoreApplication>();
         QString why;
         if (!server.start(&why))
             GTEST_SKIP() << why.toStdString();

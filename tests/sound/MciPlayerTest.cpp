@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         qputenv("PULSE_SERVER", "unix:/nonexistent/varlenscr-test/native");
-        mediaTestApplication();
+        testApplication<QCoreApplication>();
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(writeFile(qpath("second.wav"), makeSineWave(1000, 440.0)));
     }

@@ -1,21 +1,12 @@
 #pragma once
 
+#include "TestApplication.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <functional>
-
-// One application object for the whole test process; the media objects need its loop.
-inline QCoreApplication &mediaTestApplication()
-{
-    static int argc = 1;
-    static char name[] = "test_sound";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = QCoreApplication::instance() ? QCoreApplication::instance()
-                                                                 : new QCoreApplication(argc, argv);
-    return *app;
-}
 
 // Runs the event loop until `done` holds (checked every 10 ms) or `timeoutMs` has
 // passed; returns `done()`. The limit only guards against a hang: nothing asserts how

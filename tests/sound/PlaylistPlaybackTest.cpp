@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         qputenv("PULSE_SERVER", "unix:/nonexistent/varlenscr-test/native");
-        mediaTestApplication();
+        testApplication<QCoreApplication>();
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(writeFile(dir.filePath("one.wav"), makeSineWave(600, 440.0)));
         ASSERT_TRUE(writeFile(dir.filePath("two.wav"), makeSineWave(400, 660.0)));

@@ -3,7 +3,10 @@
 // Helpers of the custom dialog tests: a private settings directory, modal prompts
 // answered from the test, a GL context for the pictures' textures, generated files.
 
+#include "GlTestContext.h"
+#include "ScopedEnv.h"
 #include "UiTestApp.h"
+#include "WaveFile.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -15,20 +18,14 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QOpenGLContext>
 #include <QSettings>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWindow>
 
 #include <GL/gl.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,19 +33,7 @@
 // life of the object.
 class ScopedConfigHome {
 public:
-    ScopedConfigHome()
-    {
-        if (const char *old = std::getenv("XDG_CONFIG_HOME"))
-            old_ = old;
-        ::setenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit().constData(), 1);
-    }
-    ~ScopedConfigHome()
-    {
-        if (old_)
-            ::setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
-    }
+    ScopedConfigHome() = default;
     ScopedConfigHome(const ScopedConfigHome &) = delete;
     ScopedConfigHome &operator=(const ScopedConfigHome &) = delete;
 
@@ -92,7 +77,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    std::optional<std::string> old_;
+    ScopedEnv configHome_{"XDG_CONFIG_HOME", dir_.path().toStdString()};
 };
 
 // Answers every modal prompt that opens while it lives: message boxes are read and
@@ -152,21 +137,8 @@ private:
 // A compatibility-profile GL context on a small window of its own, as the view has.
 class TestGlContext {
 public:
-    TestGlContext()
-    {
-        QSurfaceFormat format;
-        format.setRenderableType(QSurfaceFormat::OpenGL);
-        format.setProfile(QSurfaceFormat::CompatibilityProfile);
-        format.setDepthBufferSize(24);
-        window_.setSurfaceType(QSurface::OpenGLSurface);
-        window_.setFormat(format);
-        window_.resize(64, 64);
-        window_.create();
-        context_.setFormat(format);
-        ok_ = context_.create() && makeCurrent();
-    }
-    bool isValid() const { return ok_; }
-    bool makeCurrent() { return context_.makeCurrent(&window_); }
+    bool isValid() const { return context_.isValid(); }
+    bool makeCurrent() { return context_.makeCurrent(); }
 
     // Draws `texture` over the whole viewport (untextured white when it is 0) and reads
     // the centre pixel of the back buffer.
@@ -204,9 +176,7 @@ public:
     }
 
 private:
-    QWindow window_;
-    QOpenGLContext context_;
-    bool ok_ = false;
+    GlTestContext context_{64, 64, false};
 };
 
 // A one-colour PNG picture.
@@ -247,21 +217,6 @@ inline QString writeOversizedBmp(const QString &path)
 // A 16-bit mono PCM WAV file of `ms` milliseconds of a quiet tone.
 inline QString writeWave(const QString &path, int ms)
 {
-    const int rate = 22050;
-    const int frames = rate * ms / 1000;
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + frames * 2);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2) << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(frames * 2);
-    for (int i = 0; i < frames; ++i)
-        out << qint16((i / 25) % 2 ? 2000 : -2000);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
+    writeFile(path, makeSineWave(ms, 440, 1, 22050, 2000));
     return path;
 }

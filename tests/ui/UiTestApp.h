@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestApplication.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QElapsedTimer>
@@ -12,11 +14,8 @@
 // listing the tests needs no display).
 inline QApplication* uiTestApp()
 {
-    static int argc = 1;
-    static char name[] = "varlen-ui-test";
-    static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
+        QApplication* a = &testApplication<QApplication>();
         a->setApplicationName(QStringLiteral("VarlenScr"));
         return a;
     }();
