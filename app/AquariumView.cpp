@@ -15,7 +15,6 @@
 
 #include <GL/glu.h>
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -47,12 +46,6 @@ QSurfaceFormat viewFormat(int depthBits)
     f.setStencilBufferSize(0);
     f.setSwapInterval(0); // the 10 ms tick, not the display, paces frames
     return f;
-}
-
-bool temporaryDirectoryExists()
-{
-    const QString tmp = QDir::tempPath();
-    return !tmp.isEmpty() && QDir(tmp).exists();
 }
 
 } // namespace
@@ -165,7 +158,7 @@ void AquariumView::initialiseScene()
     surface.updateControlGrid(tankXMin, tankXMax, settings.background);
     surface.drawSurface();
 
-    if (!temporaryDirectoryExists()) {
+    if (!temporaryDirectoryFound()) {
         reportMessage("Error Find TempPath.", "ERROR");
         return;
     }

@@ -2,8 +2,8 @@
 
 #include "AssetStore.h"
 #include "AquariumView.h"
+#include "ViewRules.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -29,8 +29,7 @@ bool CMainFrame::onCreate()
     // geometry ourselves.
     setGeometry(screen->geometry());
 
-    const QString tmp = QDir::tempPath();
-    if (tmp.isEmpty() || !QDir(tmp).exists()) {
+    if (!temporaryDirectoryFound()) {
         reportMessage("Error Find TempPath.", "ERROR");
         return true; // the frame stays up, empty
     }

@@ -1,5 +1,7 @@
 #include "ViewRules.h"
 
+#include <QDir>
+
 #include <cmath>
 
 void PointerState::leftButtonDown(int x, int y)
@@ -69,4 +71,10 @@ float nextBackdropPhase(float phase, bool locked)
     if (phase >= 10000.0f)
         phase = 0;
     return phase;
+}
+
+bool temporaryDirectoryFound()
+{
+    const QString tmp = QDir::tempPath();
+    return !tmp.isEmpty() && QDir(tmp).exists();
 }

@@ -43,3 +43,7 @@ std::array<Rgb, 4> backdropCycleColours(float phase);
 
 // Advances the backdrop phase by one frame unless the cycle is locked.
 float nextBackdropPhase(float phase, bool locked);
+
+// Whether the system's temporary directory exists: without it the program shows
+// "Error Find TempPath." and sets up nothing more.
+bool temporaryDirectoryFound();
