@@ -243,6 +243,10 @@ std::string ProfileFile::text() const
         previousSection = !blank && line.front() == '[';
         at = end;
     }
+    // A byte-order mark that was not the file's signature (it stood after blank lines)
+    // must not become one now that those lines are gone: the next read would drop it.
+    if (!d->hadSignature && out.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        out.insert(0, "\n");
     return out + d->trailingComments;
 }
 

@@ -124,6 +124,18 @@ TEST(ProfileFile, garbageLoadsWithoutHarm)
     }
 }
 
+TEST(ProfileFile, aByteOrderMarkAfterBlankLinesStaysPartOfTheText)
+{
+    // Found by fuzzing: the blank lines are not written back, and the mark must not turn
+    // into a signature that the next read drops, taking the line's meaning with it.
+    auto file = ProfileFile::fromText("\n\n\xEF\xBB\xBF[\n[S]\nK=1\n");
+    ASSERT_TRUE(file.setValue("S", "L", "2"));
+    const auto again = ProfileFile::fromText(file.text());
+    for (const char *key : {"K", "L"})
+        EXPECT_EQ(again.value("S", key), file.value("S", key)) << key;
+    EXPECT_EQ(ProfileFile::fromText(again.text()).text(), again.text());
+}
+
 TEST(ProfileFile, writingKeepsEverythingElseInTheFile)
 {
     auto file = ProfileFile::fromText("; VarlenScr settings\n\n[Custom Images]\n; my pictures\nImageSum=1\n"
