@@ -238,19 +238,8 @@ void CustomBackgroundDialog::onOwnImageBox()
 
 void CustomBackgroundDialog::onModeBox(int id)
 {
-    switch (id) {
-    case RepeatOneBox:
-        setPlayMode(PlayMode::RepeatOne);
-        break;
-    case RepeatAllBox:
-        setPlayMode(PlayMode::RepeatAll);
-        break;
-    case RandomBox:
-        setPlayMode(PlayMode::Random);
-        break;
-    default:
-        break;
-    }
+    if (const auto mode = playModeOfBox(id))
+        setPlayMode(*mode);
 }
 
 void CustomBackgroundDialog::setPlayMode(PlayMode mode)

@@ -38,3 +38,13 @@ void CustomDialog::keyPressEvent(QKeyEvent *event)
     }
     QDialog::keyPressEvent(event);
 }
+
+std::optional<PlayMode> CustomDialog::playModeOfBox(int id)
+{
+    switch (id) {
+    case 1023: return PlayMode::RepeatOne;
+    case 1024: return PlayMode::RepeatAll;
+    case 1025: return PlayMode::Random;
+    default: return std::nullopt;
+    }
+}

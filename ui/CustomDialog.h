@@ -1,8 +1,11 @@
 #pragma once
 
+#include "PlayMode.h"
+
 #include <QDialog>
 
 #include <map>
+#include <optional>
 
 class QString;
 
@@ -17,6 +20,10 @@ public:
     QWidget *control(int id) const;
 
 protected:
+    // Both dialogs' play-mode boxes: "Repeat One" 1023, "Repeat All" 1024, "Random" 1025.
+    // The mode a box stands for, or none for another control.
+    static std::optional<PlayMode> playModeOfBox(int id);
+
     // `widthDu` x `heightDu`: the client size in dialog units.
     CustomDialog(QWidget *parent, const QString &title, int widthDu, int heightDu);
 

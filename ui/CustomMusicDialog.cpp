@@ -283,19 +283,8 @@ void CustomMusicDialog::onRemoveAll()
 
 void CustomMusicDialog::onModeBox(int id)
 {
-    switch (id) {
-    case RepeatOneBox:
-        setPlayMode(PlayMode::RepeatOne);
-        break;
-    case RepeatAllBox:
-        setPlayMode(PlayMode::RepeatAll);
-        break;
-    case RandomBox:
-        setPlayMode(PlayMode::Random);
-        break;
-    default:
-        break;
-    }
+    if (const auto mode = playModeOfBox(id))
+        setPlayMode(*mode);
 }
 
 void CustomMusicDialog::setPlayMode(PlayMode mode)

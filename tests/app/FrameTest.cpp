@@ -67,6 +67,19 @@ protected:
     }
     void TearDown() override { frame.reset(); }
 
+    // One live fish (record 0) parked in the middle of the tank, the view in `mode`;
+    // returns where the fish is on the screen, in view pixels from the top.
+    QPoint oneFishInTheMiddle(int mode)
+    {
+        settings.speciesCounts[3] = 1;
+        Fish &f = view->fish[0];
+        f.x = 0, f.y = 0, f.z = -70;
+        f.speed = 0.1f;
+        view->onCommand(mode);
+        const QPoint at = project(0, 0, -70);
+        return QPoint(at.x(), view->screenHeight - at.y());
+    }
+
     // Pixel at window coordinates, y from the bottom.
     std::array<int, 3> pixel(int x, int y) const
     {
@@ -242,13 +255,9 @@ TEST_F(Frame, feedClickDropsFoodOnlyIntoFreedSlots)
 TEST_F(Frame, quickTouchClickStillMakesTheFishDartOff)
 {
     start({}, 0);
-    settings.speciesCounts[3] = 1;
-    Fish &f = view->fish[0];
-    f.x = 0, f.y = 0, f.z = -70;
-    f.speed = 0.1f;
-    view->onCommand(1035);
-    const QPoint at = project(0, 0, -70);
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    const QPoint at = oneFishInTheMiddle(1035);
+    const Fish &f = view->fish[0];
+    QTest::mouseClick(view, Qt::LeftButton, {}, at);
     view->drawFrame();
     EXPECT_FLOAT_EQ(f.speed, 0.4f);
     EXPECT_FALSE(view->pointer.pickPending);
@@ -256,21 +265,16 @@ TEST_F(Frame, quickTouchClickStillMakesTheFishDartOff)
 
 TEST_F(Frame, zoomClickGrowsTheFishUnderThePointer)
 {
-    Keys none;
-    start(none, 0);
-    settings.speciesCounts[3] = 1;
-    Fish &f = view->fish[0];
-    f.x = 0, f.y = 0, f.z = -70;
-    f.speed = 0.1f;
-    view->onCommand(1037);
-    const QPoint at = project(0, 0, -70);
-    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    start({}, 0);
+    const QPoint at = oneFishInTheMiddle(1037);
+    const Fish &f = view->fish[0];
+    QTest::mousePress(view, Qt::LeftButton, {}, at);
     view->drawFrame();
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at);
     EXPECT_FLOAT_EQ(f.scale, 8);
 
     // A click released before the next frame is lost in the zoom modes.
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(at.x(), view->screenHeight - at.y()));
+    QTest::mouseClick(view, Qt::LeftButton, {}, at);
     view->drawFrame();
     EXPECT_FLOAT_EQ(f.scale, 8);
 }
