@@ -1,0 +1,138 @@
+// The installed program under every argument its xscreensaver settings pane can
+// produce, started the way the xscreensaver daemon starts it: from libexec/xscreensaver,
+// with the pane's command, XSCREENSAVER_WINDOW and --window-id naming a window of ours.
+
+#include "HostWindow.h"
+#include "InstalledFiles.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+using namespace installtest;
+
+namespace {
+
+struct SettingsPane {
+    QStringList command;              // the <command> arguments, always given
+    std::vector<QStringList> choices; // each argument one control can add, on its own
+};
+
+// Reads the pane as xscreensaver's settings program does: a control at its default
+// adds nothing; a boolean adds arg-set when ticked or arg-unset when cleared; a number
+// adds its arg with "%" replaced by the value (here its lowest, middle and highest);
+// a select adds the arg-set of the chosen option.
+SettingsPane readPane(const QString& path)
+{
+    SettingsPane pane;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return pane;
+    QXmlStreamReader xml(&file);
+    auto split = [](const QString& arg) { return arg.split(' ', Qt::SkipEmptyParts); };
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement())
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        const QStringView name = xml.name();
+        if (name == u"command") {
+            pane.command += split(a.value("arg").toString());
+        } else if (name == u"boolean" || name == u"option") {
+            for (const char* key : {"arg-set", "arg-unset"})
+                if (a.hasAttribute(key))
+                    pane.choices.push_back(split(a.value(key).toString()));
+        } else if (name == u"number") {
+            const int low = a.value("low").toInt();
+            const int high = a.value("high").toInt();
+            for (int value : {low, (low + high) / 2, high}) {
+                QString arg = a.value("arg").toString();
+                pane.choices.push_back(split(arg.replace('%', QString::number(value))));
+            }
+        }
+    }
+    return pane;
+}
+
+// Each run gets its own runtime and configuration directories: no lock or settings file
+// of the user's or of another test is touched.
+QProcessEnvironment privateEnvironment(const QTemporaryDir& dir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", dir.path());
+    env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+    return env;
+}
+
+// The installed program's answer to --version, or what it printed before it was stopped.
+QString versionAnswer(const QTemporaryDir& dir)
+{
+    QProcess process;
+    process.setProcessEnvironment(privateEnvironment(dir));
+    process.start(kPrefix + "/bin/varlenscr", {"--version"});
+    if (!process.waitForFinished(10000))
+        process.kill(), process.waitForFinished();
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+TEST(XscreensaverSettings, everyArgumentThePaneCanProduceIsAccepted)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    if (versionAnswer(dir) != "varlenscr 1.0")
+        GTEST_SKIP() << "the installed program does not answer --version with \"varlenscr 1.0\" "
+                        "yet: it has no command line to check the settings pane against";
+
+    const SettingsPane pane = readPane(kPrefix + "/share/xscreensaver/config/varlenscr.xml");
+    ASSERT_EQ(pane.command, QStringList{"--root"});
+    // The pane offers the frame rate, the frame-rate readout and sound.
+    QStringList offered;
+    for (const QStringList& choice : pane.choices)
+        offered << choice.first();
+    for (const char* option : {"--delay", "--fps", "--sound"})
+        EXPECT_TRUE(offered.contains(option)) << option;
+
+    HostWindow host;
+    ASSERT_TRUE(host.isOpen()) << "no X display";
+    std::vector<QStringList> runs = {{}}; // every control at its default
+    runs.insert(runs.end(), pane.choices.begin(), pane.choices.end());
+    QStringList everything; // every control moved at once (numbers at their highest)
+    for (const QStringList& choice : pane.choices) {
+        const int at = everything.indexOf(choice.first());
+        if (at >= 0)
+            everything.remove(at, choice.size());
+        everything += choice;
+    }
+    runs.push_back(everything);
+
+    for (const QStringList& choice : runs) {
+        const QStringList arguments = QStringList{"--window-id", host.hexId()} + pane.command + choice;
+        SCOPED_TRACE(qPrintable(arguments.join(' ')));
+        QProcess process;
+        QProcessEnvironment env = privateEnvironment(dir);
+        env.insert("XSCREENSAVER_WINDOW", host.hexId());
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(kPrefix + "/libexec/xscreensaver/varlenscr", arguments);
+        ASSERT_TRUE(process.waitForStarted());
+        // Still running after a second: the arguments were accepted and it draws.
+        EXPECT_FALSE(process.waitForFinished(1000)) << "ended with status " << process.exitCode();
+        if (process.state() == QProcess::NotRunning)
+            continue;
+        // The host stops its guest with SIGTERM; the guest ends cleanly.
+        process.terminate();
+        if (!process.waitForFinished(10000)) {
+            ADD_FAILURE() << "still running 10 s after SIGTERM";
+            process.kill();
+            process.waitForFinished();
+            continue;
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+    }
+}
