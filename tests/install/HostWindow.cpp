@@ -2,6 +2,9 @@
 
 #include <X11/Xlib.h>
 
+#include <chrono>
+#include <thread>
+
 HostWindow::HostWindow()
 {
     Display* display = XOpenDisplay(nullptr);
@@ -22,3 +25,23 @@ HostWindow::~HostWindow()
 }
 
 QString HostWindow::hexId() const { return QStringLiteral("0x%1").arg(window_, 0, 16); }
+
+bool HostWindow::waitForChild(int timeoutMs) const
+{
+    auto* display = static_cast<Display*>(display_);
+    if (!display)
+        return false;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window_, &root, &parent, &children, &count) && children)
+            XFree(children);
+        if (count > 0)
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}

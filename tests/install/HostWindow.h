@@ -15,6 +15,9 @@ public:
 
     bool isOpen() const { return display_ != nullptr; }
     QString hexId() const; // "0x..."
+    // Waits up to timeoutMs for a window inside this one (a guest draws into a child window
+    // of its host) and says whether one came.
+    bool waitForChild(int timeoutMs) const;
 
 private:
     void* display_ = nullptr; // Display*

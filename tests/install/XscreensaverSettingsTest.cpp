@@ -78,6 +78,49 @@ QString versionAnswer(const QTemporaryDir& dir)
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
+// Starts the program as a screensaver host does and checks that it is still running after
+// a second (it accepted its arguments), that it put its picture into the host's window,
+// and that SIGTERM, the hosts' way of stopping a guest, ends it with status 0.
+void expectRunsUntilStopped(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
+                            const HostWindow& host)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    EXPECT_FALSE(process.waitForFinished(1000)) << "ended with status " << process.exitCode();
+    if (process.state() == QProcess::NotRunning)
+        return;
+    EXPECT_TRUE(host.waitForChild(10000)) << "nothing drawn into the host's window";
+    process.terminate();
+    if (!process.waitForFinished(10000)) {
+        ADD_FAILURE() << "still running 10 s after SIGTERM";
+        process.kill();
+        process.waitForFinished();
+        return;
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
+// The Exec line of a desktop entry, split at spaces (ours need no quoting).
+QStringList execLine(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith("Exec="))
+            return line.mid(5).split(' ', Qt::SkipEmptyParts);
+    }
+    return {};
+}
+
+const char kSkipReason[] = "the installed program does not answer --version with \"varlenscr 1.0\" yet: "
+                           "it has no command line to check against";
+
 } // namespace
 
 TEST(XscreensaverSettings, everyArgumentThePaneCanProduceIsAccepted)
@@ -85,8 +128,7 @@ TEST(XscreensaverSettings, everyArgumentThePaneCanProduceIsAccepted)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     if (versionAnswer(dir) != "varlenscr 1.0")
-        GTEST_SKIP() << "the installed program does not answer --version with \"varlenscr 1.0\" "
-                        "yet: it has no command line to check the settings pane against";
+        GTEST_SKIP() << kSkipReason;
 
     const SettingsPane pane = readPane(kPrefix + "/share/xscreensaver/config/varlenscr.xml");
     ASSERT_EQ(pane.command, QStringList{"--root"});
@@ -97,8 +139,6 @@ TEST(XscreensaverSettings, everyArgumentThePaneCanProduceIsAccepted)
     for (const char* option : {"--delay", "--fps", "--sound"})
         EXPECT_TRUE(offered.contains(option)) << option;
 
-    HostWindow host;
-    ASSERT_TRUE(host.isOpen()) << "no X display";
     std::vector<QStringList> runs = {{}}; // every control at its default
     runs.insert(runs.end(), pane.choices.begin(), pane.choices.end());
     QStringList everything; // every control moved at once (numbers at their highest)
@@ -111,28 +151,31 @@ TEST(XscreensaverSettings, everyArgumentThePaneCanProduceIsAccepted)
     runs.push_back(everything);
 
     for (const QStringList& choice : runs) {
+        const HostWindow host; // a fresh one: no child left by the run before
+        ASSERT_TRUE(host.isOpen()) << "no X display";
         const QStringList arguments = QStringList{"--window-id", host.hexId()} + pane.command + choice;
         SCOPED_TRACE(qPrintable(arguments.join(' ')));
-        QProcess process;
         QProcessEnvironment env = privateEnvironment(dir);
         env.insert("XSCREENSAVER_WINDOW", host.hexId());
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(kPrefix + "/libexec/xscreensaver/varlenscr", arguments);
-        ASSERT_TRUE(process.waitForStarted());
-        // Still running after a second: the arguments were accepted and it draws.
-        EXPECT_FALSE(process.waitForFinished(1000)) << "ended with status " << process.exitCode();
-        if (process.state() == QProcess::NotRunning)
-            continue;
-        // The host stops its guest with SIGTERM; the guest ends cleanly.
-        process.terminate();
-        if (!process.waitForFinished(10000)) {
-            ADD_FAILURE() << "still running 10 s after SIGTERM";
-            process.kill();
-            process.waitForFinished();
-            continue;
-        }
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 0);
+        expectRunsUntilStopped(kPrefix + "/libexec/xscreensaver/varlenscr", arguments, env, host);
     }
+}
+
+// MATE and Xfce run the Exec line of the screensaver entry with only XSCREENSAVER_WINDOW
+// naming their window.
+TEST(ScreensaverEntry, runsInTheWindowTheHostNames)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    if (versionAnswer(dir) != "varlenscr 1.0")
+        GTEST_SKIP() << kSkipReason;
+
+    QStringList exec = execLine(kPrefix + "/share/applications/screensavers/varlenscr.desktop");
+    ASSERT_FALSE(exec.isEmpty());
+    ASSERT_EQ(exec.takeFirst(), "varlenscr");
+    HostWindow host;
+    ASSERT_TRUE(host.isOpen()) << "no X display";
+    QProcessEnvironment env = privateEnvironment(dir);
+    env.insert("XSCREENSAVER_WINDOW", host.hexId());
+    expectRunsUntilStopped(kPrefix + "/bin/varlenscr", exec, env, host);
 }
