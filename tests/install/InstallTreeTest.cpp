@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,27 @@ INSTANTIATE_TEST_SUITE_P(
         ValidatorCase{"appStream", "appstreamcli", {"validate", "--no-net"}, "share/metainfo/varlenscr.metainfo.xml"},
         ValidatorCase{"manual", "groff", {"-man", "-ww", "-z"}, "share/man/man6/varlenscr.6"}),
     [](const testing::TestParamInfo<ValidatorCase>& info) { return std::string(info.param.name); });
+
+// Software centres fetch the screenshots from the project's address: each must be a
+// picture of docs/ there.
+TEST(AppStreamMetadata, screenshotsArePicturesOfTheDocsFolder)
+{
+    QFile file(kPrefix + "/share/metainfo/varlenscr.metainfo.xml");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QStringList images;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"image")
+            images << xml.readElementText().trimmed();
+    ASSERT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
+    ASSERT_FALSE(images.isEmpty());
+    const QString base = QStringLiteral(HOMEPAGE "/docs/");
+    for (const QString& url : images) {
+        ASSERT_TRUE(url.startsWith(base)) << qPrintable(url);
+        const QImage picture(QStringLiteral(SOURCE_DIR "/docs/") + url.mid(base.size()));
+        EXPECT_FALSE(picture.isNull()) << qPrintable(url);
+    }
+}
 
 TEST(DebianPackage, holdsTheInstalledFilesAndNamesItsDependencies)
 {
