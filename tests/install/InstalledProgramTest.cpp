@@ -1,6 +1,7 @@
-// The installed program under every argument its xscreensaver settings pane can
-// produce, started the way the xscreensaver daemon starts it: from libexec/xscreensaver,
-// with the pane's command, XSCREENSAVER_WINDOW and --window-id naming a window of ours.
+// The installed program as the screensaver hosts start it: under every argument its
+// xscreensaver settings pane can produce (from libexec/xscreensaver, with the pane's
+// command, XSCREENSAVER_WINDOW and --window-id naming a window of ours) and by the Exec
+// line of its screensaver entry; and its manual against its usage.
 
 #include "HostWindow.h"
 #include "InstalledFiles.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -73,7 +75,7 @@ QString versionAnswer(const QTemporaryDir& dir)
     QProcess process;
     process.setProcessEnvironment(privateEnvironment(dir));
     process.start(kPrefix + "/bin/varlenscr", {"--version"});
-    if (!process.waitForFinished(10000))
+    if (!process.waitForFinished(5000))
         process.kill(), process.waitForFinished();
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
@@ -178,4 +180,40 @@ TEST(ScreensaverEntry, runsInTheWindowTheHostNames)
     QProcessEnvironment env = privateEnvironment(dir);
     env.insert("XSCREENSAVER_WINDOW", host.hexId());
     expectRunsUntilStopped(kPrefix + "/bin/varlenscr", exec, env, host);
+}
+
+// The manual keeps up with the program: every option its usage names is described there.
+TEST(Manual, describesEveryOptionOfTheUsage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    if (versionAnswer(dir) != "varlenscr 1.0")
+        GTEST_SKIP() << kSkipReason;
+
+    QProcess help;
+    help.setProcessEnvironment(privateEnvironment(dir));
+    help.start(kPrefix + "/bin/varlenscr", {"--help"});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    EXPECT_EQ(help.exitCode(), 0);
+    const QString usage = QString::fromLocal8Bit(help.readAllStandardOutput());
+
+    QFile page(kPrefix + "/share/man/man6/varlenscr.6");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString manual = QString::fromUtf8(page.readAll());
+
+    // Options as the usage spells them, "-fps" or "--fps"; the manual writes "\-\-fps".
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])--?([a-z][a-z-]*[a-z])"));
+    QStringList names;
+    for (auto it = option.globalMatch(usage); it.hasNext();)
+        names << it.next().captured(1);
+    names.removeDuplicates();
+    EXPECT_GE(names.size(), 10) << qPrintable(usage);
+    for (const QString& name : names) {
+        // An entry of OPTIONS: ".TP", then ".B \-\-name" or ".BI \-\-name \" arg\"".
+        QString escaped = "--" + name;
+        escaped.replace('-', "\\-");
+        const QRegularExpression entry("^\\.TP\n\\.BI? " + QRegularExpression::escape(escaped) + "( |$)",
+                                       QRegularExpression::MultilineOption);
+        EXPECT_TRUE(manual.contains(entry)) << qPrintable(name);
+    }
 }
