@@ -44,7 +44,7 @@ QPixmap resourcePixmap(int id)
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(varlen::applicationIconResourcePath(size), QSize(size, size));
     return icon;
 }

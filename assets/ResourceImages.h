@@ -13,7 +13,7 @@
 // - resourcePixmap: the menu icons 133 160 134 135 180 253 232 175 (24 x 24), the switch
 //   icons 183 (off) and 184 (on), or a cursor's picture by its id; a null pixmap for any
 //   other id.
-// - applicationIcon: the application icon at 16, 32, 48, 64, 128 and 256 pixels.
+// - applicationIcon: the application icon at 16, 24, 32, 48, 64, 128 and 256 pixels.
 
 QCursor resourceCursor(int id);
 QPixmap resourcePixmap(int id);

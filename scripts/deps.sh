@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need, when missing.
+# Installs the Debian packages the build, the program, the tests and the Debian package
+# need, when missing.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav
   pulseaudio pulseaudio-utils
+  dpkg-dev desktop-file-utils appstream groff-base man-db libx11-dev
 )
 
 missing=()

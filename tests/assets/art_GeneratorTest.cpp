@@ -50,8 +50,8 @@ TEST(AssetGenerator, writesTheSameBytesOnEveryRun)
     ASSERT_TRUE(runGenerator(first.path()));
     ASSERT_TRUE(runGenerator(second.path()));
     const QStringList files = filesUnder(first.path());
-    // 28 stored assets, 8 cursors, 10 menu and switch icons, 6 application icon sizes.
-    EXPECT_EQ(files.size(), 52);
+    // 28 stored assets, 8 cursors, 10 menu and switch icons, 7 application icon sizes.
+    EXPECT_EQ(files.size(), 53);
     EXPECT_EQ(filesUnder(second.path()), files);
     for (const QString& name : files)
         EXPECT_EQ(contents(first.path() + "/" + name), contents(second.path() + "/" + name))

@@ -117,7 +117,7 @@ TEST(ResourceImages, applicationIconHasEverySize)
     ensureGuiApplication();
     const QIcon icon = applicationIcon();
     const QList<QSize> sizes = icon.availableSizes();
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
     EXPECT_EQ(icon.pixmap(QSize(256, 256)).size(), QSize(256, 256));
 }

@@ -632,7 +632,7 @@ std::vector<IconPicture> drawMenuIcons()
 std::vector<IconPicture> drawApplicationIcons()
 {
     std::vector<IconPicture> icons;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         icons.push_back({QStringLiteral("app-%1").arg(size), finish(applicationIcon(size))});
     return icons;
 }

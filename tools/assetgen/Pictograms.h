@@ -28,7 +28,7 @@ std::vector<CursorPicture> drawCursors();
 // Menu icons 133 160 134 135 180 253 232 175 (24 x 24) and switch icons 183 (off) and
 // 184 (on).
 std::vector<IconPicture> drawMenuIcons();
-// The application icon at 16, 32, 48, 64, 128 and 256 pixels.
+// The application icon at 16, 24, 32, 48, 64, 128 and 256 pixels.
 std::vector<IconPicture> drawApplicationIcons();
 
 } // namespace assetgen

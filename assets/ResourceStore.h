@@ -9,7 +9,7 @@
 //   :/cursors/<id>.png     158 159 163 164 167 177 169 178 (hot spot in the PNG text
 //                          entry "HotSpot" as "x,y")
 //   :/icons/<id>.png       menu icons 133 160 134 135 180 253 232 175; switches 183, 184
-//   :/icons/app-<size>.png application icon, sizes 16 32 48 64 128 256
+//   :/icons/app-<size>.png application icon, sizes 16 24 32 48 64 128 256
 namespace varlen {
 
 // Key of the PNG text entry in which each cursor picture carries its hot spot, "x,y".
