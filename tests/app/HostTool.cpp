@@ -6,7 +6,8 @@
 //   host_tool grab X Y W H out.png
 //       saves what the screen shows in that rectangle.
 //   host_tool window TITLE out.png
-//       saves what the screen shows where the first top-level window named TITLE is.
+//       saves what the screen shows where the first viewable top-level window named
+//       TITLE is.
 // Each prints the mean colour of what it saved ("mean r g b") and the share of the
 // host's background colour left in it ("background f"); exit code 0 when saved.
 
@@ -41,7 +42,7 @@ int save(const QImage &image, const char *path)
 
 Window findTopLevel(const char *title)
 {
-    for (Window w : HostWindow::topLevelWindows()) {
+    for (Window w : HostWindow::viewableTopLevelWindows()) {
         char *name = nullptr;
         if (XFetchName(HostWindow::display(), w, &name) && name) {
             const bool same = std::strcmp(name, title) == 0;
