@@ -12,6 +12,7 @@
 #include "ProfileFile.h"
 #include "ResourceImages.h"
 #include "Settings.h"
+#include "SingleInstanceLock.h"
 #include "TextureLoader.h"
 
 #include <GL/glu.h>
@@ -25,6 +26,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -174,6 +176,7 @@ void AquariumView::initialiseScene()
         return;
     }
 
+    std::optional<ScopedFileLock> assetTurn(std::in_place, kAssetFilesLock);
     loadEmbeddedTexture(directory, 154, "BackGround0", loadMipmappedTexture, &backgroundTexture);
     for (int i = 0; i < kSpeciesCount; ++i)
         loadEmbeddedTexture(directory, 10000 + i, "fish" + std::to_string(i), loadTexture,
@@ -189,6 +192,7 @@ void AquariumView::initialiseScene()
 
     setUpBubbleEmitters(bubbleEmitters, bubbleEmitterPositions, tankYMin, tankZBack,
                         settings.qiPaoNum, directory);
+    assetTurn.reset(); // every asset file is loaded and gone
     placeFish(fish, tankYMax, tankYMin);
     layOutPickRails(pickRailsX, pickRailsY, tankXMin, tankYMax, tankYMin);
     for (FoodPellet &pellet : pellets)
@@ -363,6 +367,10 @@ void AquariumView::onTimer()
         return;
     if (!tune)
         tune = new BuiltInTune(this);
+    // Starting the tune extracts its asset files.
+    std::optional<ScopedFileLock> assetTurn;
+    if (!tune->isPlaying())
+        assetTurn.emplace(kAssetFilesLock);
     runMusicHook(*tune);
 }
 
