@@ -135,6 +135,9 @@ bool AquariumApp::startGuest()
         std::fprintf(stderr, "varlenscr: %s: %s\n", caption.c_str(), text.c_str());
     });
 
+    // The host hands over an X window: speak X11 even where Qt would pick Wayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     if (!QApplication::instance())
         qapp = std::make_unique<QApplication>(qtArgc, qtArgv);
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
