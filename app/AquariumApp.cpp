@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -163,8 +164,11 @@ bool AquariumApp::startGuest()
     inputSink = std::make_unique<InputSink>();
     guestView->installEventFilter(inputSink.get());
     auto fitHost = [this](QSize devicePixels) {
+        // Rounded up: with a fractional ratio a pixel too many is cut off by the host,
+        // a pixel too few would leave a line of its background.
         const qreal ratio = guestView->devicePixelRatio();
-        guestView->setGeometry(QRect(QPoint(0, 0), QSizeF(devicePixels / ratio).toSize()));
+        const QSize logical(int(std::ceil(devicePixels.width() / ratio)), int(std::ceil(devicePixels.height() / ratio)));
+        guestView->setGeometry(QRect(QPoint(0, 0), logical));
     };
     fitHost(watcher->size());
     QObject::connect(watcher.get(), &HostWindowWatcher::resized, guestView, fitHost);
