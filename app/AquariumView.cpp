@@ -9,8 +9,10 @@
 #include "FishSettingsDialog.h"
 #include "MusicHook.h"
 #include "PopupMenu.h"
+#include "ProfileFile.h"
 #include "ResourceImages.h"
 #include "Settings.h"
+#include "SingleInstanceLock.h"
 #include "TextureLoader.h"
 
 #include <GL/glu.h>
@@ -23,13 +25,13 @@
 #include <QTimerEvent>
 #include <QWidget>
 
+#include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
 namespace {
-
-constexpr int kFrameTimerMs = 10;
 
 // The deepest depth buffer on offer: ask for 32 bits, then settle for less.
 QSurfaceFormat viewFormat(int depthBits)
@@ -67,9 +69,23 @@ void AquariumView::onCreate(QWidget *parentForDialogs)
 
 void AquariumView::setFramesRunning(bool running)
 {
-    if (running)
-        frameTimer.start(kFrameTimerMs, Qt::PreciseTimer, this);
-    else
+    framesRunning = running;
+    updateFrameTimer();
+}
+
+void AquariumView::setHostMapped(bool mapped)
+{
+    hostMapped = mapped;
+    updateFrameTimer();
+}
+
+void AquariumView::updateFrameTimer()
+{
+    // Nothing is drawn, and no CPU is spent, while nobody can see the view.
+    const bool run = framesRunning && hostMapped && exposed;
+    if (run && !frameTimer.isActive())
+        frameTimer.start(std::max(0, runOptions.tickMs), Qt::PreciseTimer, this);
+    else if (!run)
         frameTimer.stop();
 }
 
@@ -128,14 +144,11 @@ void AquariumView::setFixedGlState()
     glEnable(GL_BLEND);
 }
 
-void AquariumView::measureScreen()
+void AquariumView::measureView()
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QSize px = screen->geometry().size() * screen->devicePixelRatio();
-        screenWidth = px.width();
-        screenHeight = px.height();
-    }
+    const qreal ratio = devicePixelRatio();
+    screenWidth = std::max(1, qRound(width() * ratio));
+    screenHeight = std::max(1, qRound(height() * ratio));
     const TankExtents t = tankExtentsForScreen(screenWidth, screenHeight);
     tankXMin = t.xMin;
     tankXMax = t.xMax;
@@ -151,7 +164,7 @@ void AquariumView::initialiseScene()
     text.createTextFont();
     setFixedGlState();
     const std::string directory = assetDirectory();
-    measureScreen();
+    measureView();
 
     // The surface is laid out and drawn once into the back buffer; the first frame
     // clears it.
@@ -163,16 +176,23 @@ void AquariumView::initialiseScene()
         return;
     }
 
+    std::optional<ScopedFileLock> assetTurn(std::in_place, kAssetFilesLock);
     loadEmbeddedTexture(directory, 154, "BackGround0", loadMipmappedTexture, &backgroundTexture);
     for (int i = 0; i < kSpeciesCount; ++i)
         loadEmbeddedTexture(directory, 10000 + i, "fish" + std::to_string(i), loadTexture,
                             &speciesTextures[i]);
 
     // The settings come before the bubbles: "QIPAONUM" shapes their start-up.
-    loadSettings();
+    if (runOptions.settingsReadOnly) {
+        ProfileFile file(settingsFilePath());
+        loadSettings(file, settings); // completed in memory only
+    } else {
+        loadSettings();
+    }
 
     setUpBubbleEmitters(bubbleEmitters, bubbleEmitterPositions, tankYMin, tankZBack,
                         settings.qiPaoNum, directory);
+    assetTurn.reset(); // every asset file is loaded and gone
     placeFish(fish, tankYMax, tankYMin);
     layOutPickRails(pickRailsX, pickRailsY, tankXMin, tankYMax, tankYMin);
     for (FoodPellet &pellet : pellets)
@@ -190,8 +210,11 @@ void AquariumView::initialiseScene()
 
     // Both dialogs exist from the start, hidden: the music dialog may start the own
     // playlist and sets what the music hook reads.
-    musicDialog = new CustomMusicDialog(dialogParent);
-    musicDialog->hide();
+    // Without sound there is no music dialog: nothing can start the own playlist.
+    if (runOptions.sound) {
+        musicDialog = new CustomMusicDialog(dialogParent);
+        musicDialog->hide();
+    }
     backgroundDialog = new CustomBackgroundDialog(dialogParent, [this] {
         if (clientDC)
             clientDC->makeCurrent(this);
@@ -247,6 +270,10 @@ void AquariumView::drawFrame()
     if (!clientDC->makeCurrent(this))
         return;
     const int w = screenWidth, h = screenHeight;
+    // The pointer is kept in the view's own coordinates; the picking passes work in
+    // device pixels, like the viewport.
+    const qreal ratio = devicePixelRatio();
+    const int mouseX = qRound(pointer.mouseX * ratio), mouseY = qRound(pointer.mouseY * ratio);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -283,25 +310,67 @@ void AquariumView::drawFrame()
     if (pointer.interactionMode == kCommandFeedFish) {
         glColor4f(1, 1, 1, 0);
         runFeedPicking(feedState, pickRailsX, pickRailsY, tankXMin, tankXMax, tankYMin, tankYMax,
-                       pointer.interactionMode, pointer.mouseX, pointer.mouseY, pointer.feedClick,
+                       pointer.interactionMode, mouseX, mouseY, pointer.feedClick,
                        pellets);
         glColor4f(1, 1, 1, 0);
     }
-    runFishPicking(fish, settings.speciesCounts, pointer.interactionMode, pointer.mouseX,
-                   pointer.mouseY, pointer.pickPending);
+    runFishPicking(fish, settings.speciesCounts, pointer.interactionMode, mouseX, mouseY,
+                   pointer.pickPending);
 
+    if (runOptions.showFps)
+        drawFpsReadout();
     if (afterFrameHook)
         afterFrameHook();
     glFinish();
     clientDC->swapBuffers(this);
 }
 
+void AquariumView::drawFpsReadout()
+{
+    // Frames over the last whole second, in pixel units at the bottom left.
+    ++fpsFrames;
+    if (!fpsClock.isValid()) {
+        fpsClock.start();
+    } else if (fpsClock.elapsed() >= 1000) {
+        fpsShown = fpsFrames * 1000.0 / fpsClock.restart();
+        fpsFrames = 0;
+    }
+    const double em = 16 * devicePixelRatio();
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_FOG);
+    glColor4f(1, 1, 0, 1);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, screenWidth, 0, screenHeight, -10 * em, 10 * em);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(em / 2, em / 2, 0);
+    glScaled(em, em, em);
+    text.printText("%.0f fps", fpsShown);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
 void AquariumView::onTimer()
 {
     ++tickCount;
     drawFrame();
+    if (!runOptions.sound)
+        return;
     if (!tune)
         tune = new BuiltInTune(this);
+    // Starting the tune extracts its asset files.
+    std::optional<ScopedFileLock> assetTurn;
+    if (!tune->isPlaying())
+        assetTurn.emplace(kAssetFilesLock);
     runMusicHook(*tune);
 }
 
@@ -317,7 +386,9 @@ void AquariumView::timerEvent(QTimerEvent *event)
 
 void AquariumView::exposeEvent(QExposeEvent *)
 {
-    if (isExposed()) {
+    exposed = isExposed();
+    updateFrameTimer();
+    if (exposed && hostMapped) {
         ++exposeCount;
         drawFrame();
     }
@@ -328,14 +399,12 @@ void AquariumView::resizeEvent(QResizeEvent *event)
     QWindow::resizeEvent(event);
     if (!clientDC || !clientDC->makeCurrent(this))
         return;
-    const int cx = width();
-    const int cy = height() == 0 ? 1 : height();
-    glViewport(0, 0, cx, cy);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(cx) / cy, 0.1, 400.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    // The next frame sets projection and viewport from the new size; the feed combs
+    // span the tank's new width at once.
+    const float oldXMin = tankXMin;
+    measureView();
+    if (tankXMin != oldXMin)
+        layOutPickRails(pickRailsX, pickRailsY, tankXMin, tankYMax, tankYMin);
 }
 
 void AquariumView::keyPressEvent(QKeyEvent *event)

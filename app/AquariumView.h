@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWindow>
 
@@ -24,13 +25,23 @@ class CustomMusicDialog;
 class QOpenGLContext;
 class QWidget;
 
-// The aquarium: a GL window that owns the whole scene, draws one frame per 10 ms tick
-// and turns mouse and keyboard input into the interaction mode and click flags.
+// The aquarium: a GL window that owns the whole scene, draws one frame per tick (10 ms
+// unless told otherwise) and turns mouse and keyboard input into the interaction mode
+// and click flags. Everything it draws is sized from its own size in device pixels.
 class AquariumView : public QWindow {
     Q_OBJECT
 public:
     explicit AquariumView(QWindow *parent = nullptr);
     ~AquariumView() override;
+
+    // How the view runs; set before onCreate.
+    struct RunOptions {
+        int tickMs = 10;           // the frame tick
+        bool sound = true;         // the built-in tune and the own playlist
+        bool showFps = false;      // a frames-per-second readout in the bottom left corner
+        bool settingsReadOnly = false; // read VarlenSet.ini but never write it
+    };
+    RunOptions runOptions;
 
     // Creation: scene set-up (it may stop early), then the frame timer starts in any
     // case. `dialogParent` parents the dialogs the view owns.
@@ -50,6 +61,12 @@ public:
 
     // Stops or restarts the frame timer (benchmarks and tests draw frames themselves).
     void setFramesRunning(bool running);
+
+    // Whether the window the view lives in is on the screen at all (a screensaver's host
+    // window is unmapped while the screen is in use). Frames are drawn by the timer only
+    // while it is and while the view itself is exposed.
+    void setHostMapped(bool mapped);
+    bool isDrawing() const { return frameTimer.isActive(); }
 
     QOpenGLContext *glContext() const { return clientDC; }
     int framesDrawn() const { return frameCount; }
@@ -75,6 +92,8 @@ public:
     GLuint backgroundTexture = 0;
     GLuint speciesTextures[25] = {};
     PointerState pointer; // mouseX, mouseY, pickPending, feedClick, interactionMode
+    // The view's size in device pixels (its size times its device pixel ratio): the
+    // tank extents, projection, viewport and picking all take it.
     int screenWidth = 1680, screenHeight = 1050;
     float cameraZOffset = -5.0f;
     EmitterOrigin bubbleEmitterPositions[3];
@@ -96,7 +115,9 @@ private:
     void initialiseScene();
     bool setPixelFormat();
     void setFixedGlState();
-    void measureScreen();
+    void measureView();
+    void updateFrameTimer();
+    void drawFpsReadout();
     void drawBackdrop();
     void updateCursor();
     void openPopupMenu(const QPoint &globalPos);
@@ -107,6 +128,12 @@ private:
     BuiltInTune *tune = nullptr;
     TextOverlay text;
     bool sceneReady = false;
+    bool framesRunning = false;
+    bool hostMapped = true;
+    bool exposed = false;
+    QElapsedTimer fpsClock;
+    int fpsFrames = 0;
+    double fpsShown = 0;
     int frameCount = 0;
     int tickCount = 0;
     int exposeCount = 0;

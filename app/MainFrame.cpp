@@ -18,16 +18,28 @@ CMainFrame::CMainFrame() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+CMainFrame::CMainFrame(QSize windowed) : QWidget(nullptr, Qt::Window), windowedSize(windowed)
+{
+    setWindowTitle(QStringLiteral("VarlenScr"));
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
 CMainFrame::~CMainFrame() = default;
 
-bool CMainFrame::onCreate()
+bool CMainFrame::onCreate(const AquariumView::RunOptions &options)
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return false;
-    // No window manager places or maximises us under a bare X server: take the screen's
-    // geometry ourselves.
-    setGeometry(screen->geometry());
+    if (windowedSize.isEmpty()) {
+        // No window manager places or maximises us under a bare X server: take the
+        // screen's geometry ourselves.
+        setGeometry(screen->geometry());
+    } else {
+        QRect placed(QPoint(0, 0), windowedSize);
+        placed.moveCenter(screen->availableGeometry().center());
+        setGeometry(placed);
+    }
 
     if (!temporaryDirectoryFound()) {
         reportMessage("Error Find TempPath.", "ERROR");
@@ -35,6 +47,7 @@ bool CMainFrame::onCreate()
     }
 
     aquariumView = new AquariumView;
+    aquariumView->runOptions = options;
     viewContainer = QWidget::createWindowContainer(aquariumView, this);
     if (!viewContainer)
         return false;

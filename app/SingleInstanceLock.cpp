@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -26,4 +27,25 @@ bool SingleInstanceLock::acquire(const std::string &name)
         return false;
     }
     return true; // the descriptor stays open for the life of the process
+}
+
+ScopedFileLock::ScopedFileLock(const std::string &name)
+{
+    const std::string path = SingleInstanceLock::lockDirectory() + "/" + name + ".lock";
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            ::close(fd);
+            fd = -1;
+            return;
+        }
+    }
+}
+
+ScopedFileLock::~ScopedFileLock()
+{
+    if (fd >= 0)
+        ::close(fd); // closing the last descriptor releases the lock
 }

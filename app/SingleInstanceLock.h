@@ -14,3 +14,22 @@ public:
     // The directory that holds the lock files.
     static std::string lockDirectory();
 };
+
+// Copies of the program that run at once (screensaver guests, one per monitor) write
+// and delete the same asset files: each holds this lock while it does, so they take
+// turns. A blocking exclusive flock() on a file named after the lock, in the same
+// directory as the single-instance locks, held for the life of the object. Where no
+// lock file can be made it holds nothing, and the program runs on.
+class ScopedFileLock {
+public:
+    explicit ScopedFileLock(const std::string &name);
+    ~ScopedFileLock();
+    ScopedFileLock(const ScopedFileLock &) = delete;
+    ScopedFileLock &operator=(const ScopedFileLock &) = delete;
+
+private:
+    int fd = -1;
+};
+
+// The lock name for extracting assets.
+inline constexpr const char *kAssetFilesLock = "VarlenScr-assets";

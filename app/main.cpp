@@ -1,9 +1,28 @@
 #include "AquariumApp.h"
+#include "CommandLine.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
-    AquariumApp app(argc, argv);
-    if (!app.initInstance())
+    const CommandLineResult parsed =
+        parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"));
+    switch (parsed.action) {
+    case CommandLineResult::Action::ShowHelp:
+        std::fputs(usageText("varlenscr").c_str(), stdout);
         return 0;
+    case CommandLineResult::Action::ShowVersion:
+        std::printf("%s\n", versionText().c_str());
+        return 0;
+    case CommandLineResult::Action::Fail:
+        std::fprintf(stderr, "varlenscr: %s\n%s", parsed.error.c_str(), usageText("varlenscr").c_str());
+        return 1;
+    case CommandLineResult::Action::Run:
+        break;
+    }
+    AquariumApp app(argc, argv, parsed.options);
+    if (!app.initInstance())
+        return app.failed() ? 1 : 0;
     return app.exec();
 }

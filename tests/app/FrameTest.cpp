@@ -214,6 +214,22 @@ TEST_F(Frame, countsAddingUpBeyondTwentyFiveUseTheTwentyFiveRecords)
     EXPECT_FALSE(pixels.empty());
 }
 
+TEST_F(Frame, fpsReadoutShowsInTheBottomLeftCornerOnlyWhenAskedFor)
+{
+    start();
+    auto isYellow = [](std::array<int, 3> p) { return p[0] > 200 && p[1] > 200 && p[2] < 60; };
+    for (bool shown : {false, true}) {
+        view->runOptions.showFps = shown;
+        view->drawFrame();
+        const int corner = countPixels(0, 0, 160, 40, isYellow);
+        if (shown)
+            EXPECT_GT(corner, 100);
+        else
+            EXPECT_EQ(corner, 0);
+        EXPECT_EQ(countPixels(160, 40, view->screenWidth, view->screenHeight, isYellow), 0) << shown;
+    }
+}
+
 TEST_F(Frame, fogLastsOnlyUntilTheFirstBubblePass)
 {
     start();

@@ -313,6 +313,36 @@ TEST_F(Shell, dismissingTheMenuKeepsTheMode)
     EXPECT_EQ(view->pointer.interactionMode, 1037);
 }
 
+TEST_F(Shell, drawsOnlyWhileTheWindowIsShown)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->isDrawing(); }, 5000));
+    frame->hide();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isDrawing(); }, 5000));
+    const int frames = view->framesDrawn();
+    QTest::qWait(300);
+    EXPECT_EQ(view->framesDrawn(), frames);
+    frame->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->framesDrawn() > frames + 3; }, 5000));
+}
+
+TEST(ShellWindowed, anOrdinaryWindowWhoseSceneFollowsItsSize)
+{
+    app();
+    PrivateDirs dirs;
+    CMainFrame frame(QSize(800, 600));
+    ASSERT_TRUE(frame.onCreate());
+    frame.show();
+    AquariumView *view = frame.view();
+    EXPECT_FALSE(frame.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(frame.size(), QSize(800, 600));
+    EXPECT_EQ(QSize(view->screenWidth, view->screenHeight), QSize(800, 600));
+    EXPECT_FLOAT_EQ(view->tankXMax, 49); // the 4:3 tank
+    frame.resize(960, 540);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QSize(view->screenWidth, view->screenHeight) == QSize(960, 540); }, 5000));
+    EXPECT_FLOAT_EQ(view->tankXMax, 58); // the 16:9 tank
+    EXPECT_NEAR(view->pickRailsX[0].x, -58, 5.5); // the feed comb spans it, sweeping 5 about its start
+}
+
 TEST_F(Shell, f1TogglesTheHelpText)
 {
     const bool before = view->helpTextVisible;

@@ -1,0 +1,98 @@
+#include "HostWindowWatcher.h"
+
+#include <QSocketNotifier>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+HostWindowWatcher::HostWindowWatcher() = default;
+
+HostWindowWatcher::~HostWindowWatcher()
+{
+    delete notifier;
+    if (connection)
+        xcb_disconnect(connection);
+}
+
+bool HostWindowWatcher::watch(uint32_t window, QString *why)
+{
+    int screenNumber = 0;
+    connection = xcb_connect(nullptr, &screenNumber);
+    if (!connection || xcb_connection_has_error(connection)) {
+        *why = QStringLiteral("cannot open the X display");
+        return false;
+    }
+    if (window == 0) {
+        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (int i = 0; i < screenNumber && it.rem; ++i)
+            xcb_screen_next(&it);
+        if (!it.rem) {
+            *why = QStringLiteral("no X screen");
+            return false;
+        }
+        window = it.data->root;
+    }
+    watched = window;
+
+    // Events first, then the state: nothing that happens in between is missed.
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_generic_error_t *error =
+        xcb_request_check(connection, xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &mask));
+    xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    xcb_get_window_attributes_reply_t *attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    const bool found = !error && geometry && attributes;
+    if (found) {
+        currentSize = QSize(geometry->width, geometry->height);
+        // A host mapped under an unmapped parent counts as mapped: only its own map
+        // state is reported to us.
+        mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+    }
+    std::free(error);
+    std::free(geometry);
+    std::free(attributes);
+    if (!found) {
+        *why = QStringLiteral("no X window 0x%1").arg(window, 0, 16);
+        return false;
+    }
+
+    notifier = new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
+    connect(notifier, &QSocketNotifier::activated, this, &HostWindowWatcher::readEvents);
+    readEvents(); // events that arrived with the replies are queued already
+    return true;
+}
+
+void HostWindowWatcher::readEvents()
+{
+    while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_CONFIGURE_NOTIFY) {
+            auto *e = reinterpret_cast<xcb_configure_notify_event_t *>(event);
+            const QSize size(e->width, e->height);
+            if (e->window == watched && size != currentSize) {
+                currentSize = size;
+                emit resized(size);
+            }
+        } else if (type == XCB_MAP_NOTIFY || type == XCB_UNMAP_NOTIFY) {
+            const bool nowMapped = type == XCB_MAP_NOTIFY;
+            if (nowMapped != mapped) {
+                mapped = nowMapped;
+                emit mappedChanged(mapped);
+            }
+        } else if (type == XCB_DESTROY_NOTIFY) {
+            auto *e = reinterpret_cast<xcb_destroy_notify_event_t *>(event);
+            if (e->window == watched) {
+                std::free(event);
+                emit hostDestroyed();
+                return;
+            }
+        }
+        std::free(event);
+    }
+    if (xcb_connection_has_error(connection)) {
+        // The display is gone, and the host with it.
+        notifier->setEnabled(false);
+        emit hostDestroyed();
+    }
+}

@@ -1,0 +1,103 @@
+// The command line as screensaver hosts and people write it.
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+using Action = CommandLineResult::Action;
+using Mode = LaunchOptions::Mode;
+
+struct CommandLineCase {
+    std::vector<std::string> args;
+    const char *xscreensaverWindow; // null: unset
+    Action action;
+    Mode mode = Mode::Standalone;
+    uint32_t hostWindow = 0;
+    bool sound = true;
+    int tickMs = 10;
+    int width = 800, height = 600;
+    bool fps = false;
+
+    friend std::ostream &operator<<(std::ostream &os, const CommandLineCase &c)
+    {
+        for (const std::string &a : c.args)
+            os << a << ' ';
+        return os << "XSCREENSAVER_WINDOW=" << (c.xscreensaverWindow ? c.xscreensaverWindow : "(unset)");
+    }
+};
+
+class CommandLine : public ::testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLine, readsEachOptionOrRefusesIt)
+{
+    const CommandLineCase &c = GetParam();
+    const CommandLineResult r = parseCommandLine(c.args, c.xscreensaverWindow);
+    ASSERT_EQ(int(r.action), int(c.action)) << r.error;
+    EXPECT_EQ(r.error.empty(), c.action != Action::Fail);
+    if (c.action != Action::Run)
+        return;
+    EXPECT_EQ(int(r.options.mode), int(c.mode));
+    EXPECT_EQ(r.options.hostWindow, c.hostWindow);
+    EXPECT_EQ(r.options.sound, c.sound);
+    EXPECT_EQ(r.options.tickMs, c.tickMs);
+    EXPECT_EQ(r.options.windowWidth, c.width);
+    EXPECT_EQ(r.options.windowHeight, c.height);
+    EXPECT_EQ(r.options.showFps, c.fps);
+}
+
+const Mode S = Mode::Screensaver;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLine,
+    ::testing::Values(
+        // Standalone and its window.
+        CommandLineCase{{}, nullptr, Action::Run},
+        CommandLineCase{{}, "0x400007", Action::Run}, // the variable alone changes nothing
+        CommandLineCase{{"--window"}, nullptr, Action::Run, Mode::Window},
+        CommandLineCase{{"-window", "-geometry", "320x200"}, nullptr, Action::Run, Mode::Window, 0, true, 10, 320, 200},
+        CommandLineCase{{"--window", "--geometry=1024X768", "--no-sound", "--fps"}, nullptr, Action::Run, Mode::Window, 0,
+                        false, 10, 1024, 768, true},
+        CommandLineCase{{"--help"}, nullptr, Action::ShowHelp},
+        CommandLineCase{{"-version", "--bogus"}, nullptr, Action::ShowVersion},
+        // Hosts: ids in hex and decimal, the variable, and which wins.
+        CommandLineCase{{"--window-id", "0x1a00007"}, nullptr, Action::Run, S, 0x1a00007, false},
+        CommandLineCase{{"-window-id", "27262983"}, nullptr, Action::Run, S, 27262983, false},
+        CommandLineCase{{"--window-id", "0XFFFFFFFF"}, nullptr, Action::Run, S, 0xffffffff, false},
+        CommandLineCase{{"--root"}, nullptr, Action::Run, S, 0, false},
+        CommandLineCase{{"-root"}, "", Action::Run, S, 0, false},
+        CommandLineCase{{"-root"}, "0x400007", Action::Run, S, 0x400007, false},
+        CommandLineCase{{"--root"}, "4194311", Action::Run, S, 4194311, false},
+        CommandLineCase{{"--root", "--window-id", "0x600001"}, "0x400007", Action::Run, S, 0x600001, false},
+        CommandLineCase{{"--window-id", "0x600001", "--window"}, nullptr, Action::Run, S, 0x600001, false},
+        CommandLineCase{{"--root", "--sound", "--delay", "20000"}, nullptr, Action::Run, S, 0, true, 20},
+        CommandLineCase{{"--no-sound", "--sound"}, nullptr, Action::Run, Mode::Standalone, 0, true},
+        CommandLineCase{{"--delay", "0"}, nullptr, Action::Run, Mode::Standalone, 0, true, 0},
+        CommandLineCase{{"--delay", "1500"}, nullptr, Action::Run, Mode::Standalone, 0, true, 2},
+        CommandLineCase{{"--delay", "10000000"}, nullptr, Action::Run, Mode::Standalone, 0, true, 10000},
+        // Refused.
+        CommandLineCase{{"--bogus"}, nullptr, Action::Fail},
+        CommandLineCase{{"extra"}, nullptr, Action::Fail},
+        CommandLineCase{{"-"}, nullptr, Action::Fail},
+        CommandLineCase{{"--fps=1"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "banana"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "0"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "0x"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "12abc"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "-5"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", " 5"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "4294967296"}, nullptr, Action::Fail},
+        CommandLineCase{{"--window-id", "0x100000000"}, nullptr, Action::Fail},
+        CommandLineCase{{"--root"}, "junk", Action::Fail},
+        CommandLineCase{{"--delay", "-5"}, nullptr, Action::Fail},
+        CommandLineCase{{"--delay", "10000001"}, nullptr, Action::Fail},
+        CommandLineCase{{"--delay", "99999999999999999999"}, nullptr, Action::Fail},
+        CommandLineCase{{"--delay", "5ms"}, nullptr, Action::Fail},
+        CommandLineCase{{"--geometry", "800"}, nullptr, Action::Fail},
+        CommandLineCase{{"--geometry", "0x600"}, nullptr, Action::Fail},
+        CommandLineCase{{"--geometry", "800x600+10+10"}, nullptr, Action::Fail}));
+
+} // namespace

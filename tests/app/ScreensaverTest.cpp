@@ -1,0 +1,356 @@
+// The real program as a screensaver guest: host windows made here with Xlib, the
+// program started on them, what the screen shows read back from the X server. Every
+// wait is a bounded poll that ends as soon as its condition holds; every guest is killed
+// at the end of its test, and dies with the test program should that be killed.
+#include "PrivatePulseServer.h"
+#include "TestApplication.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <csignal>
+#include <functional>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include "HostWindow.h" // Xlib last: its macros clash with Qt's names
+
+namespace {
+
+// Polls `done` every 20 ms for up to `ms` milliseconds.
+bool waitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// No fish, the picture surface shown, no bubbles: a scene that stays much the same
+// from frame to frame. A writer would complete this file with many more keys.
+QByteArray settingsText()
+{
+    QByteArray text = "[Aquarium Settings]\nBACKGROUND=0\nQIPAONUM=110\n[Fish Number]\n";
+    for (int i = 0; i < 25; ++i)
+        text += "Fish" + QByteArray::number(i) + "=0\n";
+    return text;
+}
+
+// The program, started with its own runtime and settings directories.
+class Guest {
+public:
+    Guest(const QStringList &args, const QMap<QString, QString> &extraEnv = {})
+    {
+        testApplication<QCoreApplication>();
+        QDir(config.path()).mkpath(QStringLiteral("VarlenScr"));
+        QFile file(settingsFile());
+        file.open(QIODevice::WriteOnly);
+        file.write(settingsText());
+        file.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.remove(QStringLiteral("XSCREENSAVER_WINDOW"));
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        if (!env.contains(QStringLiteral("PULSE_SERVER")))
+            env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent")); // no sound by accident
+        for (auto it = extraEnv.begin(); it != extraEnv.end(); ++it) {
+            if (it.value().isNull())
+                env.remove(it.key());
+            else
+                env.insert(it.key(), it.value());
+        }
+        process.setProcessEnvironment(env);
+        process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        process.start(QStringLiteral(VARLENSCR_BINARY), args);
+        process.waitForStarted(10000);
+    }
+    ~Guest()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(10000);
+        }
+    }
+    QString settingsFile() const { return config.path() + QStringLiteral("/VarlenScr/VarlenSet.ini"); }
+    bool running() { return process.state() == QProcess::Running; }
+    // Ends within `ms` milliseconds with exit code 0.
+    bool endsWithCodeZero(int ms)
+    {
+        return process.waitForFinished(ms) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+    std::string errors() { return process.readAllStandardError().toStdString(); }
+
+    // User and system CPU time so far, in seconds.
+    double cpuSeconds() const
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(process.processId()));
+        if (!stat.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray text = stat.readAll();
+        // Fields after the command name (which may hold blanks): state is field 3,
+        // utime field 14, stime field 15.
+        const QList<QByteArray> f = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        return (f.value(11).toDouble() + f.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
+    }
+
+    QTemporaryDir runtime, config;
+    QProcess process;
+};
+
+QString hex(Window w) { return QStringLiteral("0x") + QString::number(w, 16); }
+
+int countColour(const QImage &image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff) ? 1 : 0;
+    return n;
+}
+
+// The host shows the aquarium: none of its background is left and the water is there.
+bool showsAquarium(const HostWindow &host)
+{
+    const QImage image = host.grab();
+    if (image.isNull() || countColour(image, HostWindow::kBackground) != 0)
+        return false;
+    qint64 sum = 0;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            sum += qBlue(image.pixel(x, y));
+    return sum / ((image.height() / 4 + 1) * (image.width() / 4 + 1)) > 40;
+}
+
+constexpr int kStartMs = 30000; // start-up on a busy machine, generously
+
+// Mean colour (r, g, b) of each quadrant: top left, top right, bottom left, bottom right.
+std::array<std::array<double, 3>, 4> quadrantMeans(const QImage &image)
+{
+    std::array<std::array<double, 3>, 4> out{};
+    const int w = image.width(), h = image.height();
+    for (int q = 0; q < 4; ++q) {
+        const int x0 = (q % 2) * w / 2, y0 = (q / 2) * h / 2;
+        double r = 0, g = 0, b = 0;
+        int n = 0;
+        for (int y = y0; y < y0 + h / 2; ++y)
+            for (int x = x0; x < x0 + w / 2; ++x, ++n) {
+                const QRgb p = image.pixel(x, y);
+                r += qRed(p), g += qGreen(p), b += qBlue(p);
+            }
+        out[q] = {r / n, g / n, b / n};
+    }
+    return out;
+}
+
+TEST(Screensaver, fillsHostsOfEverySizeWithTheSameSceneScaled)
+{
+    ASSERT_NE(HostWindow::display(), nullptr);
+    const QSize sizes[] = {{320, 200}, {1280, 800}};
+    std::vector<std::array<std::array<double, 3>, 4>> means;
+    for (QSize size : sizes) {
+        SCOPED_TRACE(size.width());
+        HostWindow host(0, 0, size.width(), size.height());
+        const std::vector<Window> before = HostWindow::viewableTopLevelWindows();
+        Guest guest({QStringLiteral("--window-id"), hex(host.id())});
+        ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+
+        const std::vector<Window> children = host.children();
+        ASSERT_EQ(children.size(), 1u);
+        EXPECT_EQ(HostWindow::sizeOf(children[0]), size);
+        EXPECT_EQ(HostWindow::viewableTopLevelWindows(), before) << "the guest opened a top-level window";
+        // Past the help text, then the scene as it swims.
+        QThread::msleep(2500);
+        means.push_back(quadrantMeans(host.grab()));
+        QFile settings(guest.settingsFile());
+        ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+        EXPECT_EQ(settings.readAll(), settingsText()) << "a guest only reads the settings file";
+    }
+    for (int q = 0; q < 4; ++q)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(means[0][q][c], means[1][q][c], 20) << "quadrant " << q << " channel " << c;
+}
+
+struct IdCase {
+    const char *name;
+    QStringList args;     // "{host}" and "{decoy}" stand for the two windows' hex ids
+    const char *variable; // XSCREENSAVER_WINDOW: "{host}", "{hostDecimal}", "{decoy}"; null: unset
+};
+
+class ScreensaverIds : public ::testing::TestWithParam<IdCase> {};
+
+TEST_P(ScreensaverIds, drawsIntoTheWindowItIsGivenAndNowhereElse)
+{
+    const IdCase &c = GetParam();
+    HostWindow host(0, 0, 320, 200), decoy(400, 0, 320, 200);
+    auto fill = [&](QString s) {
+        return s.replace(QStringLiteral("{hostDecimal}"), QString::number(host.id()))
+            .replace(QStringLiteral("{host}"), hex(host.id()))
+            .replace(QStringLiteral("{decoy}"), hex(decoy.id()));
+    };
+    QStringList args;
+    for (const QString &a : c.args)
+        args << fill(a);
+    Guest guest(args, {{QStringLiteral("XSCREENSAVER_WINDOW"), c.variable ? fill(c.variable) : QString()}});
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+    EXPECT_EQ(host.children().size(), 1u);
+    EXPECT_TRUE(decoy.children().empty());
+    EXPECT_EQ(countColour(decoy.grab(), HostWindow::kBackground), 320 * 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hosts, ScreensaverIds,
+    ::testing::Values(IdCase{"windowIdHex", {"--window-id", "{host}"}, nullptr},
+                      IdCase{"windowIdDecimalOneDash", {"-window-id", "{hostDecimal}"}, nullptr},
+                      IdCase{"rootVariableHex", {"--root"}, "{host}"},
+                      IdCase{"rootVariableDecimal", {"-root"}, "{hostDecimal}"},
+                      IdCase{"windowIdWinsOverVariable", {"--root", "--window-id", "{host}"}, "{decoy}"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Screensaver, twoHostsAtOnceBothDraw)
+{
+    HostWindow left(0, 0, 320, 200), right(400, 0, 320, 200);
+    Guest a({QStringLiteral("--window-id"), hex(left.id())});
+    Guest b({QStringLiteral("-root")}, {{QStringLiteral("XSCREENSAVER_WINDOW"), QString::number(right.id())}});
+    EXPECT_TRUE(waitFor([&] { return showsAquarium(left) && showsAquarium(right); }, kStartMs))
+        << a.errors() << b.errors();
+    EXPECT_TRUE(a.running());
+    EXPECT_TRUE(b.running());
+}
+
+TEST(Screensaver, followsTheHostsSizeMapStateAndEnd)
+{
+    HostWindow host(0, 0, 320, 200);
+    Guest guest({QStringLiteral("--window-id"), hex(host.id())});
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+
+    host.resize(640, 400);
+    EXPECT_TRUE(waitFor([&] { return HostWindow::sizeOf(host.children().at(0)) == QSize(640, 400); }, 2000));
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, 2000));
+
+    double start = guest.cpuSeconds();
+    QThread::msleep(3000);
+    const double mapped = guest.cpuSeconds() - start;
+    host.unmap();
+    QThread::msleep(300); // the unmap reaches the guest
+    start = guest.cpuSeconds();
+    QThread::msleep(3000);
+    const double unmapped = guest.cpuSeconds() - start;
+    EXPECT_GT(mapped, 0.05);
+    EXPECT_LT(unmapped, mapped / 10) << "CPU seconds over 3 s: mapped " << mapped << ", unmapped " << unmapped;
+
+    host.map();
+    const QImage first = host.grab();
+    QThread::msleep(1000);
+    EXPECT_NE(host.grab(), first) << "drawing resumes once the host is mapped again";
+
+    host.destroy();
+    EXPECT_TRUE(guest.endsWithCodeZero(2000)) << guest.errors();
+}
+
+class ScreensaverSignals : public ::testing::TestWithParam<int> {};
+
+TEST_P(ScreensaverSignals, endPromptlyWithCodeZeroAndLeaveNothingBehind)
+{
+    HostWindow host(0, 0, 320, 200);
+    Guest guest({QStringLiteral("--window-id"), hex(host.id())});
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+    const qint64 pid = guest.process.processId();
+    ::kill(pid_t(pid), GetParam());
+    EXPECT_TRUE(guest.endsWithCodeZero(1000)) << guest.errors();
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
+    // The guest's window goes with it.
+    EXPECT_TRUE(waitFor([&] { return host.children().empty(); }, 2000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, ScreensaverSignals, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+struct LineCase {
+    QStringList args;
+    bool display;
+    int exitCode;
+    const char *out; // expected in stdout, or in stderr when the exit code is 1
+};
+
+class ProgramCommandLine : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(ProgramCommandLine, answersOrRefusesWithoutOpeningAWindow)
+{
+    const LineCase &c = GetParam();
+    const std::vector<Window> before = HostWindow::viewableTopLevelWindows();
+    // Without a display, a program that tried to open a window would abort instead.
+    Guest run(c.args, {{QStringLiteral("DISPLAY"), c.display ? qEnvironmentVariable("DISPLAY") : QString()}});
+    ASSERT_TRUE(run.process.waitForFinished(5000));
+    EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.process.exitCode(), c.exitCode);
+    const QByteArray out = run.process.readAllStandardOutput(), err = run.process.readAllStandardError();
+    EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(c.out)) << out.toStdString() << err.toStdString();
+    if (c.exitCode != 0)
+        EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(HostWindow::viewableTopLevelWindows(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ProgramCommandLine,
+    ::testing::Values(LineCase{{"--version"}, false, 0, "varlenscr 1.0\n"},
+                      LineCase{{"--help"}, false, 0, "--window-id ID"},
+                      LineCase{{"-help"}, true, 0, "Usage:"},
+                      LineCase{{"--bogus"}, false, 1, "unknown option: --bogus"},
+                      LineCase{{"--window-id", "banana"}, false, 1, "not an X window id"},
+                      LineCase{{"--window-id", "0"}, false, 1, "not an X window id"},
+                      LineCase{{"--window-id", "99999999999"}, false, 1, "not an X window id"},
+                      LineCase{{"--delay", "-5"}, false, 1, "not a delay"},
+                      LineCase{{"--bogus"}, true, 1, "Usage:"},
+                      // A well-formed id of no window on the display.
+                      LineCase{{"--window-id", "0x7ffffff"}, true, 1, "no X window 0x7ffffff"}));
+
+// What the guest plays, heard through a PulseAudio server of the test's own.
+struct SoundCase {
+    QStringList args;
+    bool heard;
+};
+
+class ScreensaverSound : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(ScreensaverSound, silentUnlessAskedForSound)
+{
+    const SoundCase &c = GetParam();
+    PrivatePulseServer server;
+    QString why;
+    if (!server.start(&why))
+        GTEST_SKIP() << why.toStdString();
+    HostWindow host(0, 0, 320, 200);
+    QStringList args = {QStringLiteral("--window-id"), hex(host.id())};
+    Guest guest(args + c.args, {{QStringLiteral("PULSE_SERVER"), QString::fromUtf8(server.address())}});
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+    // The tune starts with the first frames; give a silent guest as long to be heard.
+    const bool playing = waitFor([&] { return server.playingStreams() > 0; }, 8000);
+    EXPECT_EQ(playing, c.heard);
+    ASSERT_TRUE(server.startRecording());
+    QByteArray samples;
+    QElapsedTimer recorded;
+    recorded.start();
+    while (recorded.elapsed() < 2000) // read as it comes, so the recorder never stalls
+        samples += server.stopRecording();
+    const Recording recording(samples);
+    if (c.heard)
+        EXPECT_FALSE(recording.sounding(500).empty()) << "loudest: " << recording.peakRms() << " of " << samples.size() << " bytes";
+    else
+        EXPECT_LT(recording.peakRms(), 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, ScreensaverSound,
+                         ::testing::Values(SoundCase{{}, false}, SoundCase{{"--sound"}, true}));
+
+} // namespace
