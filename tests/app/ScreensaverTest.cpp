@@ -296,8 +296,9 @@ TEST_P(ProgramCommandLine, answersOrRefusesWithoutOpeningAWindow)
     EXPECT_EQ(run.process.exitCode(), c.exitCode);
     const QByteArray out = run.process.readAllStandardOutput(), err = run.process.readAllStandardError();
     EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(c.out)) << out.toStdString() << err.toStdString();
-    if (c.exitCode != 0)
+    if (c.exitCode != 0) {
         EXPECT_TRUE(out.isEmpty());
+    }
     EXPECT_EQ(HostWindow::viewableTopLevelWindows(), before);
 }
 

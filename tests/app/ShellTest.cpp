@@ -267,8 +267,9 @@ TEST_P(ShellMouse, pressReleaseAndCursorFollowTheMode)
 
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 200));
     EXPECT_EQ(view->pointer.pickPending, c.pendingAfterQuickClick);
-    if (c.cursorUp && !c.pendingAfterQuickClick)
+    if (c.cursorUp && !c.pendingAfterQuickClick) {
         EXPECT_EQ(cursorImage(view->cursor()), cursorImage(resourceCursor(c.cursorUp)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ShellMouse,
