@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -226,18 +227,28 @@ TEST_F(TextureLoaderTest, userPicturesInTheThreeFormatsLoad)
     }
     // A BMP stored top row first has a negative height.
     EXPECT_EQ(levelSize(loadUserPicture(file("topdown.bmp", withU32(bmp24(4, 4, gradient), 22, std::uint32_t(-4))))), (Size{4, 4}));
+    // The largest sides admitted.
+    for (const QSize size : {QSize(4096, 2), QSize(2, 4096)}) {
+        QImage edge(size, QImage::Format_RGB32);
+        edge.fill(Qt::white);
+        ASSERT_TRUE(edge.save(temp.path() + "/edge.png", "PNG"));
+        EXPECT_EQ(levelSize(loadUserPicture(dir + "edge.png")), (Size{size.width(), size.height()}));
+    }
 }
 
 TEST_F(TextureLoaderTest, userPicturesThatFailTheCheckGiveZero)
 {
-    QImage wide(kMaxUserPictureSide + 1, 2, QImage::Format_RGB32);
+    // One pixel past the largest side, across and down (SOIL would load them, slowly).
+    QImage wide(4097, 2, QImage::Format_RGB32);
     wide.fill(Qt::white);
     ASSERT_TRUE(wide.save(temp.path() + "/wide.png", "PNG"));
+    ASSERT_TRUE(wide.transformed(QTransform().rotate(90)).save(temp.path() + "/tall.jpg", "JPEG"));
     ASSERT_TRUE(wide.copy(0, 0, 8, 2).save(temp.path() + "/other.ppm", "PPM"));
     const std::string paths[] = {
         file("huge.bmp", withU32(withU32(kPicture, 18, 30000), 22, 30000)),  // SOIL would crash
+
         file("text.png", {'h', 'e', 'l', 'l', 'o'}), file("empty.jpg", {}), dir + "wide.png",
-        dir + "other.ppm", dir + "missing.png", dir, ""};
+        dir + "tall.jpg", dir + "other.ppm", dir + "missing.png", dir, ""};
     for (const std::string &path : paths)
         EXPECT_EQ(loadUserPicture(path), 0u) << path;
 }
