@@ -244,9 +244,17 @@ TEST_F(TextureLoaderTest, userPicturesThatFailTheCheckGiveZero)
     ASSERT_TRUE(wide.save(temp.path() + "/wide.png", "PNG"));
     ASSERT_TRUE(wide.transformed(QTransform().rotate(90)).save(temp.path() + "/tall.jpg", "JPEG"));
     ASSERT_TRUE(wide.copy(0, 0, 8, 2).save(temp.path() + "/other.ppm", "PPM"));
+    // A 7 x 2 grey PNG whose compressed stream is damaged (its code lengths over-fill the
+    // code space): SOIL's decoder stops the program with an assertion on it.
+    const Bytes damaged = {
+        137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0, 13, 73, 72, 68, 82, 0, 0, 0, 7, 0, 0, 0, 2, 8, 0,
+        0, 0, 0, 177, 244, 153, 188, 0, 0, 0, 9, 112, 72, 89, 115, 0, 0, 14, 196, 0, 0, 14, 196, 1,
+        149, 43, 14, 27, 0, 0, 0, 24, 73, 68, 65, 84, 8, 153, 100, 16, 19, 16, 99, 19, 19, 19, 99,
+        204, 101, 100, 103, 17, 96, 103, 7, 0, 9, 59, 1, 24, 202, 86, 49, 60, 0, 0, 0, 0, 73, 69,
+        78, 68, 174, 66, 96, 130};
     const std::string paths[] = {
         file("huge.bmp", withU32(withU32(kPicture, 18, 30000), 22, 30000)),  // SOIL would crash
-
+        file("damaged.png", damaged),
         file("text.png", {'h', 'e', 'l', 'l', 'o'}), file("empty.jpg", {}), dir + "wide.png",
         dir + "tall.jpg", dir + "other.ppm", dir + "missing.png", dir, ""};
     for (const std::string &path : paths)
