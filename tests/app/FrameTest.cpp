@@ -195,6 +195,8 @@ TEST_F(Frame, lightSettingOfOneHundredLeavesSurfaceAndFishBlack)
 TEST_F(Frame, fishShowWhereTheCountsPutThem)
 {
     start({}, 1);
+    view->drawFrame();  // the first frame is fogged white
+    view->helpTextVisible = false;
     // Park every fish in a row across the middle of the tank, facing the camera's side.
     for (int i = 0; i < kFishRecords; ++i) {
         view->fish[i].x = -40 + 3.3f * i;
