@@ -24,13 +24,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-std::string g_path;
+std::string g_directory, g_path;
 
 // Read by libFuzzer like its own coverage counters.
 __attribute__((section("__libfuzzer_extra_counters"), used)) std::uint8_t g_outcomes[4096];
@@ -90,6 +89,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     setenv("LP_NUM_THREADS", "0", 1);
     static QCoreApplication app(*argc, *argv);  // image format plugins (JPEG) are found through it
+    // Qt's readers warn about every damaged picture; the log is for the fuzzer's findings.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     if (!makeGlCurrent()) {
         std::fprintf(stderr, "fuzz_user_picture: no GL context through EGL\n");
         std::abort();
@@ -97,7 +98,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     char dir[] = "/tmp/fuzz_user_picture.XXXXXX";
     if (mkdtemp(dir) == nullptr)
         std::abort();
-    g_path = std::string(dir) + "/picture";
+    g_directory = dir;
+    g_path = g_directory + "/picture";
+    std::atexit([] { rmdir(g_directory.c_str()); });
     return 0;
 }
 
