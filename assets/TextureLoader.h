@@ -30,10 +30,10 @@ void loadTexture(const std::string &path, unsigned int *name);
 unsigned int loadUserPicture(const std::string &path);
 
 // The largest side a user picture may have. The picture is decoded, scaled, mipmapped and
-// compressed on the GUI thread, sides rounded up to powers of two: on two busy cores with
-// software GL a 4096 x 4096 picture (or a 4000 x 3000 photo) holds the program still for
-// about a second and takes some 130 MiB on the way, an 8192 x 8192 one for four to six
-// seconds and 520 MiB (bench_user_picture).
+// compressed on the GUI thread, sides rounded up to powers of two: with software GL a
+// 4096 x 4096 picture (or a 4000 x 3000 photo) holds the program still for 0.85 to 0.95 s
+// of CPU time and takes some 130 MiB on the way, an 8192 x 8192 one for four seconds and
+// more, and 520 MiB (bench_user_picture).
 inline constexpr int kMaxUserPictureSide = 4096;
 
 // Replaces GL_MAX_TEXTURE_SIZE in loadTexture's size limit; 0 asks the driver again.
