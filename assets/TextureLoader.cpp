@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QImageReader>
 #include <QSize>
 
@@ -95,8 +96,13 @@ bool isSafeUserPicture(const std::string &path)
     // An unknown size is (-1, -1); a BMP stored top row first reports a negative height.
     const QSize size = reader.size();
     const int height = std::abs(size.height());
-    return size.width() >= 1 && size.width() <= kMaxUserPictureSide && height >= 1
-        && height <= kMaxUserPictureSide;
+    if (size.width() < 1 || size.width() > kMaxUserPictureSide || height < 1
+        || height > kMaxUserPictureSide)
+        return false;
+    // SOIL's decoders stop the program with an assertion on some damaged data (a PNG whose
+    // compressed stream is malformed, for one): only a picture Qt decodes whole goes on.
+    QImage decoded;
+    return reader.read(&decoded);
 }
 
 } // namespace

@@ -24,12 +24,17 @@ void loadTexture(const std::string &path, unsigned int *name);
 
 // A user's own JPEG, PNG or BMP picture through SOIL (mipmapped, flipped, compressed,
 // NTSC-safe colours; SOIL sets its own parameters). Returns the new texture name, or 0
-// when the file is not a readable JPEG/PNG/BMP of at most 8192 pixels a side, or when
-// SOIL cannot load it. The check comes first because SOIL crashes on some headers.
+// when the file is not a readable JPEG/PNG/BMP of at most kMaxUserPictureSide pixels a
+// side, or when SOIL cannot load it. The check comes first because SOIL crashes on some
+// headers.
 unsigned int loadUserPicture(const std::string &path);
 
-// The largest side a user picture may have.
-inline constexpr int kMaxUserPictureSide = 8192;
+// The largest side a user picture may have. The picture is decoded, scaled, mipmapped and
+// compressed on the GUI thread, sides rounded up to powers of two: with software GL a
+// 4096 x 4096 picture (or a 4000 x 3000 photo) holds the program still for 0.85 to 0.95 s
+// of CPU time and takes some 130 MiB on the way, an 8192 x 8192 one for four seconds and
+// more, and 520 MiB (bench_user_picture).
+inline constexpr int kMaxUserPictureSide = 4096;
 
 // Replaces GL_MAX_TEXTURE_SIZE in loadTexture's size limit; 0 asks the driver again.
 void setMaxTextureSizeOverride(int maxTextureSize);

@@ -20,7 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -192,6 +195,8 @@ TEST_F(Frame, lightSettingOfOneHundredLeavesSurfaceAndFishBlack)
 TEST_F(Frame, fishShowWhereTheCountsPutThem)
 {
     start({}, 1);
+    view->drawFrame();  // the first frame is fogged white
+    view->helpTextVisible = false;
     // Park every fish in a row across the middle of the tank, facing the camera's side.
     for (int i = 0; i < kFishRecords; ++i) {
         view->fish[i].x = -40 + 3.3f * i;
@@ -207,11 +212,28 @@ TEST_F(Frame, fishShowWhereTheCountsPutThem)
 
 TEST_F(Frame, countsAddingUpBeyondTwentyFiveUseTheTwentyFiveRecords)
 {
-    start({}, 25);
-    for (int i = 0; i < 5; ++i)
-        view->drawFrame();
-    EXPECT_EQ(settings.speciesCounts[24], 25);
-    EXPECT_FALSE(pixels.empty());
+    // 20 of every species (500 in all, past 25 within the second species): each of the 25
+    // records swims and shows, parked apart in five rows, and the counts stay as the file
+    // has them.
+    start({}, 20);
+    view->drawFrame();  // the first frame is fogged white
+    view->helpTextVisible = false;
+    for (FoodPellet &p : view->pellets)
+        p.alive = false;
+    for (int i = 0; i < kFishRecords; ++i) {
+        Fish &f = view->fish[i];
+        f.setSwimBounds(-100, 100, 100, -100, -100, 0);  // no wall near the rows
+        f.x = -24 + 12.0f * (i % 5);
+        f.y = -12 + 6.0f * (i / 5);
+        f.z = -70;
+    }
+    view->drawFrame();
+    for (int i = 0; i < kFishRecords; ++i) {
+        const QPoint at = project(-24 + 12.0 * (i % 5), -12 + 6.0 * (i / 5), -70);
+        EXPECT_GT(countPixels(at.x() - 5, at.y() - 5, at.x() + 5, at.y() + 5, isNotBlack), 20) << "record " << i;
+        EXPECT_NE(view->fish[i].x, -24 + 12.0f * (i % 5)) << "record " << i << " did not swim";
+    }
+    EXPECT_EQ(settings.speciesCounts[24], 20);
 }
 
 TEST_F(Frame, fpsReadoutShowsInTheBottomLeftCornerOnlyWhenAskedFor)
@@ -294,6 +316,84 @@ TEST_F(Frame, zoomClickGrowsTheFishUnderThePointer)
     view->drawFrame();
     EXPECT_FLOAT_EQ(f.scale, 8);
 }
+
+// Picking near the corners of the screen, where a pick region on any other projection
+// than the frame's own would land tens of pixels off what is drawn: a feed click drops
+// food under the pointer, a touch click on the edge of a fish's picture touches it.
+struct CornerCase {
+    const char *name;
+    int mode;   // 1036 feed, 1035 touch
+    float x, y; // world point near the corner, on the food plane
+};
+
+std::ostream &operator<<(std::ostream &out, const CornerCase &c) { return out << c.name; }
+
+class FrameCorner : public Frame, public ::testing::WithParamInterface<CornerCase> {};
+
+TEST_P(FrameCorner, clickActsOnWhatIsDrawnUnderThePointer)
+{
+    const CornerCase c = GetParam();
+    start({}, 0);
+    view->drawFrame();  // the first frame is fogged white
+    view->helpTextVisible = false;
+    for (FoodPellet &p : view->pellets)
+        p.alive = false;
+    const auto click = [&](int x, int yFromBottom) {
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(x, view->screenHeight - 1 - yFromBottom));
+    };
+
+    if (c.mode == 1036) {
+        view->onCommand(1036);
+        // The combs' rails lie on z = -69, a unit wide and 0.99 apart; the first rail (in
+        // x order) under the 15-pixel pick region gives the drop x: at most 0.84 below the
+        // pointer's x and 0.16 above it. The same holds for y, rails no further apart.
+        ASSERT_LE(int(view->tankYMax - view->tankYMin) * 0.02f, 0.99f);
+        const QPoint at = project(c.x, c.y, -69);
+        click(at.x(), at.y());
+        const FoodPellet *dropped = nullptr;
+        for (int frame = 0; frame < 30 && !dropped; ++frame) {
+            view->drawFrame();
+            for (const FoodPellet &p : view->pellets)
+                if (p.alive && !dropped)
+                    dropped = &p;
+        }
+        ASSERT_NE(dropped, nullptr);
+        EXPECT_GE(dropped->baseX, c.x - 0.9f);
+        EXPECT_LE(dropped->baseX, c.x + 0.2f);
+        EXPECT_GE(dropped->baseY + 2, c.y - 0.9f);
+        EXPECT_LE(dropped->baseY + 2, c.y + 0.2f);
+        return;
+    }
+
+    settings.speciesCounts[3] = 1;
+    Fish &f = view->fish[0];
+    f.setSwimBounds(-100, 100, 100, -100, -100, 0);  // no wall near the corner
+    f.x = c.x, f.y = c.y, f.z = -70;
+    f.heading = f.targetHeading = 0;
+    f.speed = 0.1f;
+    view->onCommand(1035);
+    view->drawFrame();
+    // The fish's pixel furthest toward the corner, within 150 pixels of its middle.
+    const int sx = c.x > 0 ? 1 : -1, sy = c.y > 0 ? 1 : -1;
+    const QPoint middle = project(c.x, c.y, -70);
+    QPoint edge(-1, -1);
+    for (int y = std::max(0, middle.y() - 150); y < std::min(view->screenHeight, middle.y() + 150); ++y)
+        for (int x = std::max(0, middle.x() - 150); x < std::min(view->screenWidth, middle.x() + 150); ++x)
+            if (isNotBlack(pixel(x, y)) && (edge.x() < 0 || sx * x + sy * y > sx * edge.x() + sy * edge.y()))
+                edge = QPoint(x, y);
+    ASSERT_GE(edge.x(), 0);
+    click(edge.x(), edge.y());
+    view->drawFrame();
+    EXPECT_FLOAT_EQ(f.speed, 0.4f) << "edge " << edge.x() << "," << edge.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Picking, FrameCorner,
+    ::testing::Values(CornerCase{"feedTopLeft", 1036, -34, 16}, CornerCase{"feedTopRight", 1036, 34, 16},
+                      CornerCase{"feedBottomLeft", 1036, -34, -16}, CornerCase{"feedBottomRight", 1036, 34, -16},
+                      CornerCase{"touchTopLeft", 1035, -30, 16}, CornerCase{"touchTopRight", 1035, 30, 16},
+                      CornerCase{"touchBottomLeft", 1035, -30, -16}, CornerCase{"touchBottomRight", 1035, 30, -16}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 

@@ -2,16 +2,23 @@
 // the frame and view in this process (under Xvfb) for ticks, mouse, keys and commands.
 #include "AquariumApp.h"
 #include "AquariumView.h"
+#include "BuiltInTune.h"
+#include "CustomMusicDialog.h"
 #include "MainFrame.h"
+#include "MusicGlobals.h"
 #include "PopupMenuEntries.h"
+#include "ProfileFile.h"
 #include "ResourceImages.h"
 #include "SingleInstanceLock.h"
 #include "TestApplication.h"
+#include "WaveFile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QExposeEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,7 +26,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -185,6 +196,13 @@ protected:
 
     void SetUp() override
     {
+        // No sound server: every sound plays silently, and the built-in tune reports that
+        // it plays.
+        qputenv("PULSE_SERVER", "unix:/nonexistent/varlenscr-test/native");
+        build();
+    }
+    void build()
+    {
         app();
         frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(frame->onCreate());
@@ -207,14 +225,73 @@ TEST_F(Shell, frameCoversThePrimaryScreenWithoutDecoration)
     EXPECT_EQ(view->height(), screen.height());
 }
 
+// Counts, from outside the view, the timer events and the exposures Qt delivers to it.
+struct DeliveredEvents : QObject {
+    QWindow *window = nullptr;
+    int timers = 0, exposures = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Timer)
+            ++timers;
+        else if (event->type() == QEvent::Expose && window->isExposed())
+            ++exposures;
+        return false;
+    }
+};
+
 TEST_F(Shell, oneFramePerTickAndExposure)
 {
-    const int frames0 = view->framesDrawn(), ticks0 = view->ticksHandled();
-    const int exposes0 = view->exposeFrames();
-    QTest::qWait(400);
-    const int ticks = view->ticksHandled() - ticks0;
-    EXPECT_GT(ticks, 3);
-    EXPECT_EQ(view->framesDrawn() - frames0, ticks + view->exposeFrames() - exposes0);
+    // Frames are counted as they finish (the after-frame hook), ticks and exposures as Qt
+    // hands them over; two exposures come in while the timer is stopped.
+    DeliveredEvents delivered;
+    delivered.window = view;
+    int frames = 0;
+    view->afterFrameHook = [&] { ++frames; };
+    view->installEventFilter(&delivered);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return delivered.timers >= 5; }, 10000));
+    view->setFramesRunning(false);
+    const int framesRunning = frames;
+    for (int i = 0; i < 2; ++i) {
+        QExposeEvent expose(QRegion(0, 0, 10, 10));
+        QCoreApplication::sendEvent(view, &expose);
+    }
+    view->removeEventFilter(&delivered);
+    view->afterFrameHook = nullptr;
+
+    EXPECT_EQ(frames - framesRunning, 2);
+    EXPECT_EQ(frames, delivered.timers + delivered.exposures);
+}
+
+TEST_F(Shell, eachTickRunsTheMusicHookAfterItsFrameAndTheBuiltInTuneStarts)
+{
+    // The music dialog's timer turns own music off (its box is unchecked) within 200 ms;
+    // the view's next tick draws its frame and then starts the built-in tune.
+    std::vector<std::pair<bool, int>> seenByFrames;  // own music, restart mark
+    view->afterFrameHook = [&] { seenByFrames.emplace_back(ownMusicOn, builtInTuneRestart); };
+    const auto tune = [&] { return view->findChild<BuiltInTune *>(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tune() && tune()->isPlaying(); }, 5000));
+    view->setFramesRunning(false);
+    EXPECT_EQ(builtInTuneRestart, 0);
+    const auto firstOff = std::find_if(seenByFrames.begin(), seenByFrames.end(), [](auto s) { return !s.first; });
+    ASSERT_NE(firstOff, seenByFrames.end());
+    EXPECT_EQ(firstOff->second, 1) << "the hook ran before the frame";
+
+    // Tick by tick (the timer's own handler), own music switched on and off.
+    struct Tick {
+        bool ownMusic;
+        int restartSeenByFrame;
+        bool playingAfter;
+    };
+    const Tick ticks[] = {{false, 0, true}, {true, 0, false}, {true, 1, false}, {false, 1, true}, {false, 0, true}};
+    for (size_t i = 0; i < std::size(ticks); ++i) {
+        int seen = -1;
+        view->afterFrameHook = [&] { seen = builtInTuneRestart; };
+        ownMusicOn = ticks[i].ownMusic;
+        view->onTimer();
+        EXPECT_EQ(seen, ticks[i].restartSeenByFrame) << "tick " << i;
+        EXPECT_EQ(tune()->isPlaying(), ticks[i].playingAfter) << "tick " << i;
+    }
+    view->afterFrameHook = nullptr;
 }
 
 TEST_F(Shell, slowFrameLeavesNoBacklogOfTicks)
@@ -342,6 +419,35 @@ TEST(ShellWindowed, anOrdinaryWindowWhoseSceneFollowsItsSize)
     EXPECT_TRUE(QTest::qWaitFor([&] { return QSize(view->screenWidth, view->screenHeight) == QSize(960, 540); }, 5000));
     EXPECT_FLOAT_EQ(view->tankXMax, 58); // the 16:9 tank
     EXPECT_NEAR(view->pickRailsX[0].x, -58, 5.5); // the feed comb spans it, sweeping 5 about its start
+}
+
+TEST_F(Shell, choosingCustomMusicTwiceKeepsTheListAndThePlayingState)
+{
+    // A saved two-track playlist with own music on plays from the start.
+    frame.reset();
+    QStringList tracks;
+    for (const char *name : {"a.wav", "b.wav"}) {
+        tracks << dirs.config.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(writeFile(tracks.back(), makeSineWave(20000, 440.0)));
+    }
+    writeProfileString("Custom Settings", "OwnMusic", "1");
+    writeProfileString("Custom Settings", "MusicSum", "2");
+    for (int i = 0; i < 2; ++i)
+        writeProfileString("Custom Settings", "MusicList" + std::to_string(i), tracks[i].toStdString());
+    build();
+    QPointer<CustomMusicDialog> dialog = view->musicDialog;
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(dialog->engine().playState(), PlayState::Playing);
+    const std::vector<std::string> playlist = {tracks[0].toStdString(), tracks[1].toStdString()};
+
+    for (int time = 1; time <= 2; ++time) {
+        rightClickAndChoose(view, QPoint(400 + 20 * time, 300), 5);  // "  Custom Music"
+        ASSERT_EQ(view->musicDialog, dialog) << time;
+        EXPECT_TRUE(dialog->isVisible()) << time;
+        EXPECT_EQ(dialog->playlist(), playlist) << time;
+        EXPECT_EQ(dialog->engine().playState(), PlayState::Playing) << time;
+        EXPECT_EQ(dialog->engine().currentIndex(), 0) << time;
+    }
 }
 
 TEST_F(Shell, f1TogglesTheHelpText)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -226,18 +227,36 @@ TEST_F(TextureLoaderTest, userPicturesInTheThreeFormatsLoad)
     }
     // A BMP stored top row first has a negative height.
     EXPECT_EQ(levelSize(loadUserPicture(file("topdown.bmp", withU32(bmp24(4, 4, gradient), 22, std::uint32_t(-4))))), (Size{4, 4}));
+    // The largest sides admitted.
+    for (const QSize size : {QSize(4096, 2), QSize(2, 4096)}) {
+        QImage edge(size, QImage::Format_RGB32);
+        edge.fill(Qt::white);
+        ASSERT_TRUE(edge.save(temp.path() + "/edge.png", "PNG"));
+        EXPECT_EQ(levelSize(loadUserPicture(dir + "edge.png")), (Size{size.width(), size.height()}));
+    }
 }
 
 TEST_F(TextureLoaderTest, userPicturesThatFailTheCheckGiveZero)
 {
-    QImage wide(kMaxUserPictureSide + 1, 2, QImage::Format_RGB32);
+    // One pixel past the largest side, across and down (SOIL would load them, slowly).
+    QImage wide(4097, 2, QImage::Format_RGB32);
     wide.fill(Qt::white);
     ASSERT_TRUE(wide.save(temp.path() + "/wide.png", "PNG"));
+    ASSERT_TRUE(wide.transformed(QTransform().rotate(90)).save(temp.path() + "/tall.jpg", "JPEG"));
     ASSERT_TRUE(wide.copy(0, 0, 8, 2).save(temp.path() + "/other.ppm", "PPM"));
+    // A 7 x 2 grey PNG whose compressed stream is damaged (its code lengths over-fill the
+    // code space): SOIL's decoder stops the program with an assertion on it.
+    const Bytes damaged = {
+        137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0, 13, 73, 72, 68, 82, 0, 0, 0, 7, 0, 0, 0, 2, 8, 0,
+        0, 0, 0, 177, 244, 153, 188, 0, 0, 0, 9, 112, 72, 89, 115, 0, 0, 14, 196, 0, 0, 14, 196, 1,
+        149, 43, 14, 27, 0, 0, 0, 24, 73, 68, 65, 84, 8, 153, 100, 16, 19, 16, 99, 19, 19, 19, 99,
+        204, 101, 100, 103, 17, 96, 103, 7, 0, 9, 59, 1, 24, 202, 86, 49, 60, 0, 0, 0, 0, 73, 69,
+        78, 68, 174, 66, 96, 130};
     const std::string paths[] = {
         file("huge.bmp", withU32(withU32(kPicture, 18, 30000), 22, 30000)),  // SOIL would crash
+        file("damaged.png", damaged),
         file("text.png", {'h', 'e', 'l', 'l', 'o'}), file("empty.jpg", {}), dir + "wide.png",
-        dir + "other.ppm", dir + "missing.png", dir, ""};
+        dir + "tall.jpg", dir + "other.ppm", dir + "missing.png", dir, ""};
     for (const std::string &path : paths)
         EXPECT_EQ(loadUserPicture(path), 0u) << path;
 }

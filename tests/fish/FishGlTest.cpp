@@ -5,13 +5,9 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <QImage>
-
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -376,125 +372,6 @@ TEST_F(FeedPickingTest, outsideFeedModeTheCombsStayStill)
     runFeedPicking(state, railsX, railsY, -54, 54, -21, 21, kModeTouch, kCentreX, kCentreY, feedClick, tank->pellets);
     EXPECT_TRUE(feedClick);
     EXPECT_EQ(railsX[0].x, -54.0f);
-}
-
-// ---------------------------------------------------------------- the 25 species
-
-// The skin picture of a species: from $FISH_SKIN_DIR/fish<i>.bmp when set, else a
-// test pattern of the skin layout (body gradient, grid, fin bands, eye).
-GLuint skinTexture(int species)
-{
-    auto &scene = fishScene();
-    if (const char *dir = std::getenv("FISH_SKIN_DIR")) {
-        const GLuint t = scene.loadTexture(std::string(dir) + "/fish" + std::to_string(species) + ".bmp", GL_LINEAR);
-        if (t)
-            return t;
-    }
-    constexpr int w = 64, h = 64;
-    std::vector<unsigned char> rgb(w * h * 3);
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) {
-            const float s = (i + 0.5f) / w, t = (j + 0.5f) / h;
-            float r = 0.9f - 0.4f * t, g = 0.35f + 0.02f * species, b = 0.2f + 0.6f * t;
-            if (t > 0.87f || t < 0.12f || s > 0.8f)
-                r = 1.0f, g = 0.85f, b = 0.3f;
-            if ((i % 8) == 0 || (j % 8) == 0)
-                r *= 0.5f, g *= 0.5f, b *= 0.5f;
-            const float ds = (s - 0.15f) / 0.048f, dt = (t - 0.64f) / 0.068f;
-            if (ds * ds + dt * dt < 1)
-                r = g = b = 0.05f;
-            unsigned char *px = &rgb[(j * w + i) * 3];
-            px[0] = static_cast<unsigned char>(r * 255);
-            px[1] = static_cast<unsigned char>(g * 255);
-            px[2] = static_cast<unsigned char>(b * 255);
-        }
-    return scene.makeTexture(w, h, rgb.data(), GL_LINEAR);
-}
-
-TEST(FishScreenshot, allTwentyFiveSpeciesSideBySide)
-{
-    auto &scene = fishScene();
-    GLuint skins[kSpeciesCount];
-    for (int s = 0; s < kSpeciesCount; ++s)
-        skins[s] = skinTexture(s);
-
-    scene.beginFrame(0.05f, 0.18f, 0.32f);
-    // The program's light: white, fixed relative to the eye, colour material on.
-    glPushMatrix();
-    glLoadIdentity();
-    const GLfloat white[] = {1, 1, 1, 1}, position[] = {1000, -1000, 1000, 1};
-    const GLfloat dim[] = {0.45f, 0.45f, 0.45f, 1}, soft[] = {0.75f, 0.75f, 0.75f, 1};
-    const bool programLight = std::getenv("FISH_PROGRAM_LIGHT") != nullptr;
-    glLightfv(GL_LIGHT1, GL_AMBIENT, programLight ? white : dim);
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, programLight ? white : soft);
-    glLightfv(GL_LIGHT1, GL_POSITION, position);
-    glPopMatrix();
-    glEnable(GL_LIGHT1);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_TEXTURE_2D);
-
-    std::vector<Fish> fish;
-    for (int s = 0; s < kSpeciesCount; ++s) {
-        Fish f = calmFish(-14.0f + 7.0f * static_cast<float>(s % 5), 8.8f - 4.4f * static_cast<float>(s / 5), -38, 0);
-        f.setSwimBounds(-100, 100, 100, -100, -100, 0); // no wall in the picture
-        f.scale = 7;
-        for (int frame = 0; frame < 7; ++frame)
-            f.advance(s); // a little swimming pose
-        fish.push_back(f);
-    }
-    for (int s = 0; s < kSpeciesCount; ++s) {
-        glPushMatrix();
-        glTranslatef(fish[s].x, fish[s].y, fish[s].z);
-        glBindTexture(GL_TEXTURE_2D, skins[s]);
-        fish[s].draw(s);
-        glPopMatrix();
-    }
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-
-    // Every cell shows its fish: the middle of each body is not the background.
-    for (int s = 0; s < kSpeciesCount; ++s) {
-        GLdouble model[16], projection[16], wx, wy, wz;
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        gluProject(fish[s].x, fish[s].y, fish[s].z, model, projection, viewport, &wx, &wy, &wz);
-        const auto px = scene.pixel(static_cast<int>(wx), static_cast<int>(wy));
-        EXPECT_FALSE(px[0] == 13 && px[1] == 46 && px[2] == 82) << "species " << s;
-    }
-
-    const char *dir = std::getenv("FISH_SCREENSHOT_DIR");
-    const std::string out = std::string(dir ? dir : "/tmp/fish") + "/species.png";
-    std::filesystem::create_directories(std::filesystem::path(out).parent_path());
-    EXPECT_TRUE(scene.save(out));
-    glDeleteTextures(kSpeciesCount, skins);
-}
-
-// Rough cost of the emission: 25 fish and 100 pellets, printed, not asserted.
-TEST(FishDrawCost, twentyFiveFishAndAHundredPellets)
-{
-    auto &scene = fishScene();
-    auto tank = emptyTank();
-    for (int &c : tank->counts)
-        c = 1;
-    for (FoodPellet &p : tank->pellets) {
-        p.alive = true;
-        p.setUp();
-    }
-    scene.beginFrame(0, 0, 0);
-    glFinish();
-    const int frames = 20;
-    const auto start = std::chrono::steady_clock::now();
-    for (int frame = 0; frame < frames; ++frame) {
-        runFishPass(tank->fish, tank->counts, tank->textures, tank->pellets, kModeFeed);
-        drawPellets(tank->pellets);
-        glFinish();
-    }
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / frames;
-    std::printf("fish pass + pellet pass: %.2f ms a frame (125 models, 65000 vertices)\n", ms);
-    SUCCEED();
 }
 
 } // namespace

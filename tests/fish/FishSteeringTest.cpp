@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace {
 
 struct SpeedCase {
@@ -247,6 +250,45 @@ TEST(Bounds, nearSideWallsTheFishSlowsDown)
     f.movementStep();
     EXPECT_NEAR(f.speed, 0.39f, 1e-6);
 }
+
+// A fish record already at or past a wall, still heading (or climbing) out while its
+// target points back in: for a hundred whole frames it never gets further out than it
+// started. (The box of calmFish: x -50..50, y -10..21, back z -80 with a margin of 2.)
+struct WallCase {
+    const char *wall;
+    float x, y, z, heading, targetHeading, targetPitch;
+    int axis;      // 0 x, 1 y, 2 z
+    float outward; // -1: out is toward smaller values, +1: toward larger
+};
+
+std::ostream &operator<<(std::ostream &out, const WallCase &c) { return out << c.wall; }
+
+class WallClamp : public ::testing::TestWithParam<WallCase> {};
+
+TEST_P(WallClamp, aFishPastAWallGoesNoFurtherOut)
+{
+    const WallCase c = GetParam();
+    ScriptedRandom quiet({0});
+    Fish f = calmFish(c.x, c.y, c.z, c.heading);
+    f.targetHeading = c.targetHeading;
+    f.targetPitch = c.targetPitch;
+    f.speed = 0.4f;
+    f.updateDirectionFlags();
+    const float start[3] = {c.x, c.y, c.z};
+    for (int frame = 0; frame < 100; ++frame) {
+        f.advance(3);
+        const float at[3] = {f.x, f.y, f.z};
+        ASSERT_LE(c.outward * (at[c.axis] - start[c.axis]), 1e-4f) << "frame " << frame;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, WallClamp,
+                         ::testing::Values(WallCase{"left", -50.5f, 0, -70, 10, 180, 0, 0, -1},
+                                           WallCase{"right", 50.5f, 0, -70, 170, 0, 0, 0, +1},
+                                           WallCase{"back", 0, 0, -78.5f, 260, 90, 0, 2, -1},
+                                           WallCase{"top", 0, 21, -70, 0, 0, 30, 1, +1},
+                                           WallCase{"bottom", 0, -10, -70, 0, 0, -30, 1, -1}),
+                         [](const auto &info) { return std::string(info.param.wall); });
 
 TEST(Movement, headingBeyondAFullCircleFoldsBack)
 {

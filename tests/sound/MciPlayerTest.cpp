@@ -220,12 +220,21 @@ TEST_F(MciPlayerTest, survivesItsParentGoingFirst)
 
 TEST_F(MciPlayerTest, destroyedWhilePlaying)
 {
+    // The media player and output it made go with it: nothing is left playing under its
+    // parent, and the events still queued for them find nothing to reach.
+    QObject owner;
     auto playing = std::make_unique<MciPlayer>();
+    playing->setParent(&owner);
     playing->setFileName(path("second.wav"));
     playing->open();
     playing->play();
     ASSERT_TRUE(runEventsUntil([&] { return playing->position() > 0; }));
+    ASSERT_EQ(owner.findChildren<QMediaPlayer *>().size(), 1);
+
     playing.reset();
+
+    EXPECT_TRUE(owner.findChildren<QMediaPlayer *>().isEmpty());
+    EXPECT_TRUE(owner.findChildren<QAudioOutput *>().isEmpty());
     runEventsFor(50);
 }
 

@@ -281,6 +281,29 @@ TEST_F(CustomBackgroundDialogTest, removingOneOfTwoLeavesOldKeyUnread)
 }
 
 
+TEST_F(CustomBackgroundDialogTest, removeAllEmptiesTheListTheSurfaceAndTheSavedList)
+{
+    CustomBackgroundDialog &d = open();
+    d.addImage(redPicture().toStdString());
+    d.addImage(bluePicture().toStdString());
+    d.showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    click(CustomBackgroundDialog::OwnImageBox);
+    ASSERT_TRUE(processUntil([&] { return d.rotation().currentTexture() > 0; }));
+    ASSERT_TRUE(isRed(gl_->drawAndRead(d.surfaceTexture(0))));
+
+    click(CustomBackgroundDialog::RemoveAllButton);
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(d.rotation().currentTexture(), 0);
+    const QColor shown = gl_->drawAndRead(d.surfaceTexture(0));
+    EXPECT_FALSE(isRed(shown) || isBlue(shown));  // neither removed picture stays on show
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_EQ(config_.value("Custom Images", "ImageSum"), "0");
+    dialog_.reset();
+    open();  // the next start reads an empty list (the old keys stay, unread)
+    EXPECT_EQ(list()->rowCount(), 0);
+}
+
 TEST_F(CustomBackgroundDialogTest, modeBoxesActAsOneRadioGroup)
 {
     open();

@@ -323,11 +323,39 @@ TEST_F(CustomMusicDialogTest, inPlaceEditIsNotKept)
 
 TEST_F(CustomMusicDialogTest, enterKeepsDialogOpen)
 {
+    // Enter does nothing on the list and clicks a focused push button ("Remove All" here);
+    // either way the dialog stays open and nothing is saved.
+    struct Case {
+        int focus;
+        QStringList rowsAfter;
+    };
+    const QString a = wave("a.wav"), b = wave("b.wav");
+    for (const Case &c : {Case{CustomMusicDialog::MusicList, {a, b}}, Case{CustomMusicDialog::RemoveAllButton, {}}}) {
+        storePlaylist("", {a, b});
+        CustomMusicDialog &d = open();
+        d.showCentred();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        QApplication::setActiveWindow(&d);
+        d.control(c.focus)->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), d.control(c.focus));
+        QTest::keyClick(d.control(c.focus), Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible()) << c.focus;
+        EXPECT_EQ(rows(), c.rowsAfter) << c.focus;
+        EXPECT_EQ(config_.value("Custom Settings", "MusicSum"), "2") << c.focus;
+    }
+}
+
+TEST_F(CustomMusicDialogTest, removeAllEmptiesTheListAndTheSavedPlaylist)
+{
+    storePlaylist("", {wave("a.wav"), wave("b.wav"), wave("c.wav")});
     CustomMusicDialog &d = open();
     d.showCentred();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-    d.control(CustomMusicDialog::MusicList)->setFocus();
-    QTest::keyClick(d.control(CustomMusicDialog::MusicList), Qt::Key_Return);
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_TRUE(config_.section("Custom Settings").empty());
+    ASSERT_EQ(rows().size(), 3);
+    click(CustomMusicDialog::RemoveAllButton);
+    EXPECT_TRUE(rows().isEmpty());
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_EQ(config_.value("Custom Settings", "MusicSum"), "0");
+    open();  // the next start reads an empty list (the old keys stay, unread)
+    EXPECT_TRUE(rows().isEmpty());
 }

@@ -128,9 +128,21 @@ TEST_F(PopupMenuTest, labelStartsEightPixelsIntoTheTextAreaAfterTwoBlanks)
 
 TEST_F(PopupMenuTest, longestLabelFitsItsEntry)
 {
-    const QFontMetrics fm = menu->fontMetrics();
-    for (QAction* action : menu->actions())
-        EXPECT_LE(25 + 8 + fm.horizontalAdvance(action->text()), 140) << action->text().toStdString();
+    // On the drawn menu: the last ink of every label, "  Custom Background" the longest,
+    // stays at least 4 pixels clear of the menu's right frame.
+    const QImage img = grabImage(menu.get());
+    const int frame = img.width() - 1;
+    ASSERT_EQ(pixelAt(img, frame, entry(6).center().y()), QColor(128, 128, 128));
+    for (int i = 0; i < 8; ++i) {
+        const QRect r = entry(i);
+        int lastInk = -1;
+        for (int x = r.left() + 25; x < frame; ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                if (darkish(pixelAt(img, x, y)))
+                    lastInk = x;
+        ASSERT_GT(lastInk, r.left() + 25) << i;
+        EXPECT_GE(frame - lastInk - 1, 4) << menu->actions().at(i)->text().toStdString();
+    }
 }
 
 // ---- choosing ----
