@@ -69,15 +69,6 @@ bool waitUntilLockHeld(const QString &runtimeDir, const char *name, int ms)
     return false;
 }
 
-int topLevelWindowsNamed(const char *title)
-{
-    QProcess tree;
-    tree.start("xwininfo", {"-root", "-tree"});
-    tree.waitForFinished();
-    const QString out = QString::fromUtf8(tree.readAllStandardOutput());
-    return out.count(QStringLiteral("\"%1\"").arg(title));
-}
-
 TEST(AquariumApp, secondStartEndsAtOnceWithoutAWindow)
 {
     PrivateDirs dirs;
@@ -87,16 +78,19 @@ TEST(AquariumApp, secondStartEndsAtOnceWithoutAWindow)
     ASSERT_TRUE(first.waitForStarted());
     ASSERT_TRUE(waitUntilLockHeld(dirs.runtime.path(), "FirstMyProject_Zuvo", 10000))
         << first.state() << " " << first.readAllStandardError().toStdString();
-    QThread::msleep(500);
-    const int windowsBefore = topLevelWindowsNamed("VarlenScr");
 
+    // The second copy gets a display that does not exist: had it gone as far as opening
+    // a window, Qt would have aborted instead of ending with code 0. (Counting windows on
+    // the shared test display would also count other tests' windows.)
+    QProcessEnvironment secondEnv = dirs.environment();
+    secondEnv.insert("DISPLAY", ":65001");
+    secondEnv.insert("QT_QPA_PLATFORM", "xcb");
     QProcess second;
-    second.setProcessEnvironment(dirs.environment());
+    second.setProcessEnvironment(secondEnv);
     second.start(VARLENSCR_BINARY);
     ASSERT_TRUE(second.waitForFinished(1000)) << "the second copy did not end within a second";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(topLevelWindowsNamed("VarlenScr"), windowsBefore);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
 
     first.kill();
@@ -199,6 +193,9 @@ protected:
         // No sound server: every sound plays silently, and the built-in tune reports that
         // it plays.
         qputenv("PULSE_SERVER", "unix:/nonexistent/varlenscr-test/native");
+        // Each test starts as the program does, whatever the previous one left behind.
+        ownMusicOn = true;
+        builtInTuneRestart = 1;
         build();
     }
     void build()
