@@ -8,6 +8,7 @@
 #include <QSize>
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <vector>
@@ -33,6 +34,27 @@ public:
             XWindowAttributes a;
             if (XGetWindowAttributes(display(), w, &a) && a.map_state == IsViewable)
                 out.push_back(w);
+        }
+        return out;
+    }
+
+    // The viewable top-level windows that the process `pid` made (Qt names its windows'
+    // process in _NET_WM_PID), so that other programs on the same display do not count.
+    static std::vector<Window> viewableTopLevelWindowsOf(long pid)
+    {
+        const Atom property = XInternAtom(display(), "_NET_WM_PID", False);
+        std::vector<Window> out;
+        for (Window w : viewableTopLevelWindows()) {
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char *data = nullptr;
+            if (XGetWindowProperty(display(), w, property, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                                   &after, &data) == Success && data) {
+                if (format == 32 && count == 1 && long(*reinterpret_cast<unsigned long *>(data)) == pid)
+                    out.push_back(w);
+                XFree(data);
+            }
         }
         return out;
     }
