@@ -9,11 +9,13 @@
 #include "TestApplication.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -176,6 +178,34 @@ TEST_F(ShellDeath, exitCommandEndsWithCodeZero)
                 ::testing::ExitedWithCode(0), "");
 }
 
+// Esc pressed where the keyboard focus is, with a custom dialog opened from the menu,
+// hides that dialog and leaves the program running (exit code 5 says it got there).
+class ShellDialogEsc : public ShellDeath, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ShellDialogEsc, escapeInAnOpenDialogHidesItAndTheProgramRuns)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    const int entry = GetParam();
+    EXPECT_EXIT(startAndThen([entry](CMainFrame &f) {
+                    rightClickAndChoose(f.view(), QPoint(400, 300), entry);
+                    QWidget *dialog = nullptr;
+                    for (QWidget *w : QApplication::topLevelWidgets())
+                        if (w->isVisible() && w != &f && qobject_cast<QDialog *>(w))
+                            dialog = w;
+                    if (!dialog)
+                        std::_Exit(6);
+                    QTest::qWait(300);
+                    // A real key press from the X server, to wherever its focus is.
+                    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+                    QTest::qWait(300);
+                    std::_Exit(dialog->isVisible() ? 7 : 5);
+                }),
+                ::testing::ExitedWithCode(5), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(MusicAndBackground, ShellDialogEsc, ::testing::Values(5, 6));
+
 // The frame and view in this process, without the single-instance guards.
 class Shell : public ::testing::Test {
 protected:
@@ -277,6 +307,26 @@ INSTANTIATE_TEST_SUITE_P(Modes, ShellMouse,
                                            MouseCase{1037, 167, 177, false},
                                            MouseCase{1038, 169, 178, false},
                                            MouseCase{1050, 0, 0, true}));
+
+// The second press of a double click only updates the cursor: it neither feeds,
+// touches nor zooms a second time.
+TEST_P(ShellMouse, theSecondPressOfADoubleClickDoesNotActAgain)
+{
+    view->setFramesRunning(false);
+    view->onCommand(GetParam().mode);
+    const QPoint at(300, 200);
+    QTest::mouseClick(view, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(view->pointer.pickPending || !GetParam().pendingAfterQuickClick);
+    view->pointer.pickPending = false;  // as the next frame would
+    view->pointer.feedClick = false;
+    QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval - 50;  // 50 ms after the first
+
+    QTest::mousePress(view, Qt::LeftButton, {}, at);
+
+    EXPECT_FALSE(view->pointer.pickPending);
+    EXPECT_FALSE(view->pointer.feedClick);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+}
 
 TEST_F(Shell, everyCommandIdBecomesTheMode)
 {
