@@ -16,6 +16,11 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr DialogFontKind kFont = DialogFontKind::System;
@@ -264,17 +269,48 @@ void CustomBackgroundDialog::onAddImage()
 
 void CustomBackgroundDialog::onRemoveImage()
 {
+    const std::vector<uint32_t> before = listedTextures();
     const int row = selectedRow();
     rotation_.removeRow(row);
     if (row >= 0 && row < list_->rowCount())
         list_->removeRow(row);
     syncList();
+    freeUnlistedTextures(before);
 }
 
 void CustomBackgroundDialog::onRemoveAll()
 {
+    const std::vector<uint32_t> before = listedTextures();
     rotation_.removeAll();
     syncList();
+    freeUnlistedTextures(before);
+}
+
+std::vector<uint32_t> CustomBackgroundDialog::listedTextures() const
+{
+    std::vector<uint32_t> textures;
+    for (int slot = 0; slot < rotation_.imageCount(); ++slot)
+        textures.push_back(rotation_.imageTexture(slot));
+    return textures;
+}
+
+void CustomBackgroundDialog::freeUnlistedTextures(const std::vector<uint32_t> &before)
+{
+    const std::vector<uint32_t> listed = listedTextures();
+    std::vector<GLuint> unused;
+    for (uint32_t texture : before) {
+        const bool stillListed = std::find(listed.begin(), listed.end(), texture) != listed.end();
+        const bool onShow = static_cast<int64_t>(texture) == rotation_.currentTexture();
+        if (texture != 0 && !stillListed && !onShow)
+            unused.push_back(texture);
+    }
+    if (unused.empty())
+        return;
+    if (makeGlCurrent_)
+        makeGlCurrent_();
+    glDeleteTextures(static_cast<GLsizei>(unused.size()), unused.data());
+    if (doneGl_)
+        doneGl_();
 }
 
 void CustomBackgroundDialog::onDoubleClick()
