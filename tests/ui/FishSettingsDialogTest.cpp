@@ -142,6 +142,19 @@ TEST_F(FishSettingsDialogTest, twoClicksOnAddReachTheFileAndTheTankAtTheNextSave
     EXPECT_EQ(settings.speciesCounts[7], 3);
 }
 
+// A click on the maker's link opens the link and leaves the selected cell alone.
+TEST_F(FishSettingsDialogTest, aClickOnTheLinkKeepsTheSelectedCell)
+{
+    open(countsOf({{7, 1}}));
+    int opened = 0;
+    dialog->link()->setOpener([&](const QString &) { ++opened; return 33; });
+    click(cellPoint(7));
+    const QPoint onLink = dialog->link()->rect().center();
+    QTest::mouseClick(dialog->link(), Qt::LeftButton, Qt::NoModifier, onLink);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(dialog->grid().selection(), 7);
+}
+
 struct KeyCase {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
