@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QOpenGLContext>
 #include <QScreen>
 #include <QTimerEvent>
@@ -425,7 +426,10 @@ void AquariumView::mousePressEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        pointer.leftButtonDown(p.x(), p.y());
+        // The second press of a double click only updates the cursor (as the double
+        // click itself does): it must not feed, touch or zoom a second time.
+        if (!isSecondPressOfDoubleClick(*event))
+            pointer.leftButtonDown(p.x(), p.y());
         updateCursor();
     } else if (event->button() == Qt::RightButton) {
         openPopupMenu(event->globalPosition().toPoint());
@@ -448,6 +452,19 @@ void AquariumView::mouseMoveEvent(QMouseEvent *event)
 }
 
 void AquariumView::mouseDoubleClickEvent(QMouseEvent *) { updateCursor(); }
+
+bool AquariumView::isSecondPressOfDoubleClick(const QMouseEvent &event)
+{
+    const QStyleHints *hints = QGuiApplication::styleHints();
+    const QPoint at = event.globalPosition().toPoint();
+    const bool second = lastLeftPressCounts
+        && event.timestamp() - lastLeftPressMs < quint64(hints->mouseDoubleClickInterval())
+        && (at - lastLeftPressAt).manhattanLength() <= hints->mouseDoubleClickDistance();
+    lastLeftPressMs = event.timestamp();
+    lastLeftPressAt = at;
+    lastLeftPressCounts = !second;
+    return second;
+}
 
 void AquariumView::updateCursor()
 {

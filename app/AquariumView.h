@@ -112,6 +112,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // True when this left press is the second press of a double click, by the same
+    // rules the platform uses to make the double-click event that follows it.
+    bool isSecondPressOfDoubleClick(const QMouseEvent &event);
+    quint64 lastLeftPressMs = 0;
+    QPoint lastLeftPressAt;
+    bool lastLeftPressCounts = false;  // a third quick press starts a new pair
     void initialiseScene();
     bool setPixelFormat();
     void setFixedGlState();

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <utility>
 #include <vector>
@@ -45,6 +46,49 @@ bool isPrivateDirectory(const std::string &path)
     if ((info.st_mode & 07777) != 0700 && ::chmod(path.c_str(), 0700) != 0)
         return false;
     return ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+// The folders this run made with mkdtemp; removed, with whatever is left in them, when
+// the process exits normally.
+std::vector<std::string> &runFolders()
+{
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+void removeRunFolders()
+{
+    for (const std::string &folder : runFolders()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+}
+
+// True when `path` still is the private directory this run made: a real directory, not a
+// link, owned by the effective user, mode 0700. Never creates anything.
+bool isStillPrivate(const std::string &path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
+        && info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
+}
+
+// A fresh folder of this run below `temp` ("" when none can be made); later calls reuse
+// it while it is still there and private.
+std::string runFolderBelow(const std::string &temp)
+{
+    const std::string prefix = (temp == "/" ? "" : temp) + "/VarlenScr-";
+    for (const std::string &folder : runFolders())
+        if (folder.rfind(prefix, 0) == 0 && folder.find('/', prefix.size()) == std::string::npos
+            && isStillPrivate(folder))
+            return folder;
+    std::string pattern = prefix + "XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        return {};
+    if (runFolders().empty())
+        std::atexit(removeRunFolders);
+    runFolders().push_back(pattern);
+    return pattern;
 }
 
 // An absolute directory named by an environment variable, or "" when it is unset,
@@ -134,6 +178,11 @@ std::string assetDirectory()
     if (isPrivateDirectory(directory))
         return directory + '/';
 
+    // Both names are taken (by a link, or by another user who made them first).
+    const std::string runFolder = runFolderBelow(temp);
+    if (!runFolder.empty())
+        return runFolder + '/';
+
     reportMessage("Error Find TempPath.", "ERROR");
     return {};
 }
@@ -145,6 +194,8 @@ std::string descrambledSuffix(const std::string &baseName)
 
 bool extractAsset(int id, std::string directory, std::string baseName)
 {
+    if (directory.empty() || directory.front() != '/')
+        return false;  // never the current directory
     QFile resource(QStringLiteral(":/RCAD/%1").arg(id));
     if (!resource.exists() || !resource.open(QIODevice::ReadOnly))
         return false;
@@ -174,7 +225,11 @@ void descrambleAsset(std::string directory, std::string baseName)
     descrambleFile(directory, baseName);
 }
 
-void deleteAssetFile(const std::string &path) { std::remove(path.c_str()); }
+void deleteAssetFile(const std::string &path)
+{
+    if (!path.empty() && path.front() == '/')
+        std::remove(path.c_str());
+}
 
 void descrambleBytes(std::span<uint8_t> data, std::size_t firstByteNumber)
 {

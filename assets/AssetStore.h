@@ -34,8 +34,11 @@ void reportMessage(const std::string &text, const std::string &caption);
 // $XDG_RUNTIME_DIR/VarlenScr/ or, when that is unset or unusable,
 // <temp dir>/VarlenScr-<uid>/. The directory is created with mode 0700 when missing and
 // is used only when it is a real directory (not a link) owned by this user; its mode is
-// then tightened to 0700. When neither place is usable it reports "Error Find TempPath."
-// (caption "ERROR") and returns "" (the files then land in the current directory).
+// then tightened to 0700. When neither place is usable (a link, or another user's
+// directory, holds the name) a fresh folder <temp dir>/VarlenScr-XXXXXX made with
+// mkdtemp (0700) serves the whole run and is removed at exit. When even that cannot be
+// made it reports "Error Find TempPath." (caption "ERROR") and returns ""; no asset file
+// is then written or deleted anywhere (never in the current directory).
 std::string assetDirectory();
 
 // The descrambled file's suffix for a base name: ".wav" for "Music" exactly
@@ -44,7 +47,8 @@ std::string descrambledSuffix(const std::string &baseName);
 
 // Writes resource ":/RCAD/<id>" to directory + baseName + ".ad" (replacing any older file
 // of that name whole) and descrambles it into directory + baseName + ".bmp"/".wav".
-// Returns false, writing nothing and saying nothing, when the store holds no such id.
+// Returns false, writing nothing and saying nothing, when the store holds no such id or
+// `directory` is not absolute ("" included).
 // Also returns false, after a line on stderr, when either file cannot be written whole:
 // the asset then counts as missing and the program runs on.
 bool extractAsset(int id, std::string directory, std::string baseName);
@@ -54,7 +58,8 @@ bool extractAsset(int id, std::string directory, std::string baseName);
 // without a result file.
 void descrambleAsset(std::string directory, std::string baseName);
 
-// Deletes one file; a missing file is not an error and nothing is reported.
+// Deletes one file; a missing file is not an error and nothing is reported. A relative
+// path (an asset directory that was not found) deletes nothing.
 void deleteAssetFile(const std::string &path);
 
 // The key arithmetic on bytes in memory. Byte n of the data (n counted from 1 at the

@@ -106,6 +106,50 @@ std::string configHome()
     return {};
 }
 
+// True when every line of `text` is one the parser keeps: a blank line, a comment, a
+// whole section line ("[name]" and nothing after it) or a key (with or without "=").
+// A NUL byte, a UTF-16 file, "[name" without "]" and "=value" without a key are not,
+// and a save after such a read would lose them.
+bool parsesWhole(std::string_view text)
+{
+    if (text.find('\0') != std::string_view::npos)
+        return false;
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")
+        return false;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        while (!line.empty() && isBlank(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && isBlank(line.back()))
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        if (line.front() == '=')
+            return false;
+        if (line.front() == '[' && line.find(']') != line.size() - 1)
+            return false;
+    }
+    return true;
+}
+
+// Says once per run that the settings file is left alone.
+void reportUnreadable(const std::string &path)
+{
+    static bool reported = false;
+    if (reported)
+        return;
+    reported = true;
+    std::fprintf(stderr,
+                 "VarlenScr: the settings file %s cannot be read whole; it is left as it is "
+                 "and this run uses the default settings.\n",
+                 path.c_str());
+}
+
 } // namespace
 
 struct ProfileFile::Impl {
@@ -129,7 +173,6 @@ struct ProfileFile::Impl {
         const std::size_t split = trailingCommentStart(text);
         trailingComments = std::string(text.substr(split));
         const std::string body(text.substr(0, split));
-        // Parsing stops at a NUL byte; whatever the file held after it is not text.
         ini.LoadData(body.c_str(), body.size());
     }
 
@@ -144,11 +187,13 @@ struct ProfileFile::Impl {
         }
         if (!S_ISREG(info.st_mode) || info.st_size > kMaxFileBytes) {
             readable = false;
+            reportUnreadable(path);
             return;
         }
         std::FILE *file = std::fopen(path.c_str(), "rb");
         if (file == nullptr) {
             readable = false;
+            reportUnreadable(path);
             return;
         }
         std::string text;
@@ -157,10 +202,13 @@ struct ProfileFile::Impl {
         while ((got = std::fread(block, 1, sizeof block, file)) > 0
                && text.size() <= static_cast<std::size_t>(kMaxFileBytes))
             text.append(block, got);
-        readable = std::ferror(file) == 0 && text.size() <= static_cast<std::size_t>(kMaxFileBytes);
+        readable = std::ferror(file) == 0 && text.size() <= static_cast<std::size_t>(kMaxFileBytes)
+            && parsesWhole(text);
         std::fclose(file);
         if (readable)
             parse(text);
+        else
+            reportUnreadable(path);
     }
 };
 

@@ -31,8 +31,10 @@ public:
 
     const std::string &path() const;
 
-    // False when the file exists but could not be read (no permission, not a regular
-    // file, larger than 16 MiB). Such a file is never overwritten.
+    // False when the file exists but could not be read whole (no permission, not a
+    // regular file, larger than 16 MiB, or text the parser would cut: a NUL byte, UTF-16,
+    // "[name" without "]", "=value" without a key). Such a file is never overwritten, its
+    // values are not used, and the first one of a run is reported once on stderr.
     bool isReadable() const;
 
     // The value, whole; "" when the section or key is missing.

@@ -114,9 +114,21 @@ void Fish::computeSegmentYaw()
         const float magnitude = std::fabs(targetHeading);
         stepSize = magnitude >= 10.0f ? 10.0f : (magnitude >= 5.0f ? 3.0f : 1.0f);
     }
+    // A turn at a side wall is made in this one frame, whatever the phase of the step
+    // counter: heading and every ring take the target and the body is in line.
     const bool sideWallHit = lastBoundHit == kBelowXMin || lastBoundHit == kAboveXMax;
-    if (sideWallHit)
-        stepSize = targetHeading;
+    if (sideWallHit) {
+        if (headingStepCounter++ > 1)
+            headingStepCounter = 0;
+        heading = targetHeading;
+        headingReached = true;
+        segmentsSettled = true;
+        for (int i = 0; i < n; ++i) {
+            anim.segmentYaw[i] = targetHeading;
+            settledYaw[i] = static_cast<int>(targetHeading);
+        }
+        return;
+    }
 
     if (headingStepCounter++ > 1) {
         if (!headingReached) {
@@ -145,13 +157,6 @@ void Fish::computeSegmentYaw()
                 anim.segmentYaw[i] = heading + static_cast<float>(i) * h;
                 settledYaw[i] = static_cast<int>(anim.segmentYaw[i]);
             }
-        }
-        if (sideWallHit) {
-            for (int i = 0; i < n; ++i) {
-                anim.segmentYaw[i] = targetHeading;
-                settledYaw[i] = static_cast<int>(targetHeading);
-            }
-            heading = targetHeading;
         }
     } else {
         if (!segmentsSettled) {

@@ -60,6 +60,7 @@ void contactPass(Fish (&fish)[kFishRecords], int i, int liveCount)
     if (i < 0 || i >= liveCount || liveCount > kFishRecords)
         return;
     Fish &a = fish[i];
+    a.touching = false;  // also when no other fish is live to clear it below
     for (int j = 0; j < liveCount; ++j) {
         if (j == i)
             continue;

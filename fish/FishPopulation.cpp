@@ -3,11 +3,21 @@
 #include "Fish.h"
 #include "Random.h"
 
+#include <algorithm>
+
+namespace {
+
+// A species' count as the records read it: below 0 as none, and never more than there
+// are records, so sums of counts stay small.
+int recordsOf(int count) { return std::clamp(count, 0, kFishRecords); }
+
+} // namespace
+
 int liveFishCount(const int counts[kSpeciesCount])
 {
     int total = 0;
     for (int j = 0; j < kSpeciesCount && total < kFishRecords; ++j)
-        total += counts[j] > 0 ? counts[j] : 0;
+        total += recordsOf(counts[j]);
     return total < kFishRecords ? total : kFishRecords;
 }
 
@@ -17,7 +27,7 @@ int speciesOfRecord(const int counts[kSpeciesCount], int record)
         return -1;
     int start = 0;
     for (int j = 0; j < kSpeciesCount; ++j) {
-        const int count = counts[j] > 0 ? counts[j] : 0;
+        const int count = recordsOf(counts[j]);
         if (record < start + count)
             return j;
         start += count;

@@ -2,7 +2,6 @@
 
 #include "Settings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSoundEffect>
 #include <QTemporaryFile>
@@ -12,14 +11,16 @@ namespace {
 
 const std::string kBaseName = "Music";
 
-// A private copy of the extracted tune for the sound effect to read from, so that the
-// asset files can be deleted at once. Null when the tune file cannot be read.
-std::unique_ptr<QTemporaryFile> copyOf(const std::string &path)
+// A copy of the extracted tune, in the same private asset directory, for the sound effect
+// to read from, so that the asset files can be deleted at once. Null when the tune file
+// cannot be read.
+std::unique_ptr<QTemporaryFile> copyOf(const std::string &directory, const std::string &path)
 {
     QFile source(QString::fromStdString(path));
     if (!source.open(QIODevice::ReadOnly))
         return nullptr;
-    auto copy = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/VarlenScr-tune-XXXXXX.wav"));
+    auto copy = std::make_unique<QTemporaryFile>(QString::fromStdString(directory)
+                                                 + QStringLiteral("tune-XXXXXX.wav"));
     if (!copy->open())
         return nullptr;
     while (!source.atEnd()) {
@@ -44,11 +45,13 @@ void BuiltInTune::play()
     stop();
 
     const std::string directory = m_store.directory();
+    if (directory.empty())
+        return;  // no private place: no tune, and nothing touched elsewhere
     m_store.extract(kAssetId, directory, kBaseName);
     const std::string scrambledPath = directory + kBaseName + ".ad";
     const std::string wavePath = directory + kBaseName + ".wav";
 
-    m_copy = copyOf(wavePath);
+    m_copy = copyOf(directory, wavePath);
     if (m_copy) {
         m_effect = new QSoundEffect(this);
         connect(m_effect, &QSoundEffect::statusChanged, this, &BuiltInTune::onStatusChanged);

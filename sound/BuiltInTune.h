@@ -14,7 +14,8 @@ class QTemporaryFile;
 // The built-in tune: the embedded "Music" asset (id 227, a RIFF WAVE file) played in an
 // endless loop at the volume of the "YINLIANG" setting (read at each start). play()
 // extracts the asset, starts the loop and deletes both asset files at once: the sound
-// plays from a private copy that is kept only until the sound has been read into memory.
+// plays from a copy in the same private asset directory, kept only until the sound has
+// been read into memory.
 // With no audio output on the machine it "plays" silently.
 class BuiltInTune : public QObject, public TuneControl {
     Q_OBJECT

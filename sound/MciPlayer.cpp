@@ -1,45 +1,18 @@
 #include "MciPlayer.h"
 
 #include <QAudioOutput>
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QMediaPlayer>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
-// Longest wait for the backend to load a file; a file still loading then counts as one
-// that cannot be played. Local files load in a few tens of milliseconds.
-constexpr int kLoadTimeoutMs = 5000;
-
-bool isLoading(const QMediaPlayer &player)
-{
-    return player.mediaStatus() == QMediaPlayer::LoadingMedia && player.error() == QMediaPlayer::NoError;
-}
-
-// Runs the event loop (timers yes, user input no) until the player has finished loading.
-void waitForLoad(QMediaPlayer &player)
-{
-    if (!isLoading(player) || !QCoreApplication::instance())
-        return;
-    QEventLoop loop;
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&] {
-        if (!isLoading(player))
-            loop.quit();
-    });
-    QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-    QObject::connect(&player, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
-    if (isLoading(player))
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
-bool isPlayable(const QMediaPlayer &player)
+// The backend's answer for a file being loaded: playable, not playable, or none yet.
+std::optional<bool> loadAnswer(const QMediaPlayer &player)
 {
     if (player.error() != QMediaPlayer::NoError)
         return false;
@@ -50,8 +23,10 @@ bool isPlayable(const QMediaPlayer &player)
     case QMediaPlayer::StalledMedia:
     case QMediaPlayer::EndOfMedia:
         return true;
-    default:
+    case QMediaPlayer::InvalidMedia:
         return false;
+    default:
+        return std::nullopt;  // still loading, however long it takes
     }
 }
 
@@ -74,20 +49,43 @@ void MciPlayer::open()
     m_output = new QAudioOutput(m_parent.data());
     m_player->setAudioOutput(m_output);
     m_canPlay = false;
+    m_loading = true;
+    m_volume = int(std::lround(m_output->volume() * 1000.0));
 
     const QString path = QString::fromStdString(m_fileName);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-        waitForLoad(*m_player);
-        // waitForLoad runs the event loop: the parent may be gone now.
-        if (m_player) {
-            m_canPlay = isPlayable(*m_player);
-            if (!m_canPlay)
-                m_player->setSource(QUrl()); // never starts late on its own
-        }
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        answer(false);
+        return;
     }
-    if (m_output)
-        m_volume = int(std::lround(m_output->volume() * 1000.0));
+    // Queued, and received by an object of our own: the handler may close this player,
+    // which must not happen inside its own signal.
+    const int generation = ++m_generation;
+    QObject::connect(m_player, &QMediaPlayer::mediaStatusChanged, &m_signals,
+                     [this, generation] { checkLoad(generation); }, Qt::QueuedConnection);
+    QObject::connect(m_player, &QMediaPlayer::errorOccurred, &m_signals,
+                     [this, generation] { checkLoad(generation); }, Qt::QueuedConnection);
+    m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    checkLoad(generation);
+}
+
+void MciPlayer::setLoadHandler(std::function<void(bool)> handler) { m_loadHandler = std::move(handler); }
+
+void MciPlayer::checkLoad(int generation)
+{
+    if (!m_loading || generation != m_generation || !m_player)
+        return;
+    if (const std::optional<bool> playable = loadAnswer(*m_player))
+        answer(*playable);
+}
+
+void MciPlayer::answer(bool playable)
+{
+    m_loading = false;
+    m_canPlay = playable;
+    if (!playable && m_player)
+        m_player->setSource(QUrl());  // never starts late on its own
+    if (m_loadHandler)
+        m_loadHandler(playable);
 }
 
 void MciPlayer::play()
@@ -161,6 +159,7 @@ void MciPlayer::setVolume(int volume)
 void MciPlayer::releaseMedia()
 {
     m_canPlay = false;
+    m_loading = false;
     delete m_player.data();
     delete m_output.data();
     m_player = nullptr;

@@ -2,20 +2,20 @@
 
 #include "MusicPlayer.h"
 
+#include <QObject>
 #include <QPointer>
 
 #include <string>
 
 class QAudioOutput;
 class QMediaPlayer;
-class QObject;
 
 // The own-music player: one sound file (mp3, wav, mpeg, ...) at a time over QMediaPlayer
 // and QAudioOutput. Every open() makes a fresh player for the stored file name and drops
-// the previous one. Loading is asynchronous in the media backend, so open() waits for it
-// (at most a few seconds, running the event loop without user input) to know at once
-// whether the file can be played. With no audio output on the machine the file still
-// "plays", silently, and reaches its end.
+// the previous one. Loading is asynchronous in the media backend: open() returns at once
+// and the load handler hears the answer when the backend's status or error says it (a
+// missing file is answered inside open()). With no audio output on the machine the file
+// still "plays", silently, and reaches its end.
 class MciPlayer : public MusicPlayer {
 public:
     MciPlayer();
@@ -32,6 +32,8 @@ public:
     std::string fileName() const { return m_fileName; }
 
     void open() override;
+    void setLoadHandler(std::function<void(bool playable)> handler) override;
+    bool isLoading() const override { return m_loading; }
     bool canPlay() const override { return m_canPlay; }
     void play() override;
     void stop() override;
@@ -45,12 +47,18 @@ public:
     int volume() const override { return m_volume; }
 
 private:
+    void checkLoad(int generation);
+    void answer(bool playable);
     void releaseMedia();
 
     QPointer<QObject> m_parent;
     std::string m_fileName;
     int m_volume = 1000;
     bool m_canPlay = false;
+    bool m_loading = false;
+    int m_generation = 0;   // counts open()s: an answer for an older one is dropped
+    QObject m_signals;      // receives the player's status signals
+    std::function<void(bool)> m_loadHandler;
     QPointer<QMediaPlayer> m_player;
     QPointer<QAudioOutput> m_output;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // One sound file at a time, as the playlist engine drives it. MciPlayer is the real one;
@@ -10,10 +11,18 @@ public:
 
     // Stores the file that the next open() loads; the empty string loads nothing.
     virtual void setFileName(const std::string &path) = 0;
-    // Loads the stored file (dropping whatever was loaded), records whether it can be
-    // played and reads the device volume back into volume().
+    // Starts loading the stored file (dropping whatever was loaded) and reads the device
+    // volume back into volume(). Returns at once; when the player knows whether the file
+    // can be played it calls the load handler once with the answer (from inside open()
+    // when it knows at once, e.g. for a missing file). A slow file is never given up on:
+    // only the player's own error makes it unplayable.
     virtual void open() = 0;
-    // What open() found: true when the file loaded and can be played.
+    // Receives the answer of every later open(): true when the file loaded and can be
+    // played.
+    virtual void setLoadHandler(std::function<void(bool playable)> handler) = 0;
+    // True from open() until its answer has come.
+    virtual bool isLoading() const = 0;
+    // True when the last open() has answered that the file can be played.
     virtual bool canPlay() const = 0;
     // Plays from the current position.
     virtual void play() = 0;

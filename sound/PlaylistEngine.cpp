@@ -3,10 +3,15 @@
 #include "MusicGlobals.h"
 #include "Random.h"
 
+#include <algorithm>
+
 PlaylistEngine::PlaylistEngine(PlaylistView &view, MusicPlayer &player)
     : m_view(view), m_player(player)
 {
+    m_player.setLoadHandler([this](bool playable) { trackLoaded(playable); });
 }
+
+PlaylistEngine::~PlaylistEngine() { m_player.setLoadHandler({}); }
 
 void PlaylistEngine::initialise(int profileVolume)
 {
@@ -75,28 +80,106 @@ void PlaylistEngine::selectTrack(int fallbackIndex, bool useSelection)
         m_currentIndex = index;
     }
 
-    const std::string file = (index >= 0 && index < rows) ? m_view.rowText(index) : std::string();
+    load(index);
+}
 
-    m_selecting = true;
+void PlaylistEngine::load(int index)
+{
+    const int rows = m_view.rowCount();
+    const std::string file = (index >= 0 && index < rows) ? m_view.rowText(index) : std::string();
+    m_loadingRow = index;
+    m_trackFailed = false;
+    m_loading = true;
     m_player.stop();
     m_player.close();
     m_player.setFileName(file);
-    m_player.open();
-    m_selecting = false;
+    m_player.open();  // the answer may come from inside open()
+}
 
-    if (!m_player.canPlay())
-        stopPlaying();
-    m_player.seek(0);
+void PlaylistEngine::trackLoaded(bool playable)
+{
+    if (!m_loading)
+        return;  // the answer to the empty open() of initialise()
+    m_loading = false;
+    if (m_loadingRow >= 0 && m_loadingRow < m_view.rowCount())
+        m_view.setRowFailed(m_loadingRow, !playable);
+    if (playable) {
+        m_failedRows.clear();
+        m_player.seek(0);
+        m_player.setVolume(m_volume);
+        m_view.setPositionRange(m_player.length());
+        if (m_playWhenLoaded) {
+            m_playWhenLoaded = false;
+            m_player.play();
+        }
+        return;
+    }
+    m_trackFailed = true;
+    m_playWhenLoaded = false;
+    if (m_skipping)
+        return;  // skipFailedTracks() goes on
+    if (m_state == PlayState::Playing) {
+        skipFailedTracks();
+        return;
+    }
+    stopPlaying();
     m_player.setVolume(m_volume);
     m_view.setPositionRange(m_player.length());
+}
+
+void PlaylistEngine::skipFailedTracks()
+{
+    const int rows = m_view.rowCount();
+    while (m_trackFailed) {
+        m_failedRows.insert(m_loadingRow);
+        std::vector<int> candidates;
+        for (int step = 1; step <= rows; ++step) {
+            const int row = (std::max(m_loadingRow, -1) + step) % rows;
+            if (!m_failedRows.count(row))
+                candidates.push_back(row);
+        }
+        if (m_mode == PlayMode::RepeatOne || candidates.empty()) {
+            giveUp();
+            return;
+        }
+        const int next = m_mode == PlayMode::Random
+            ? candidates[std::size_t(varlen::randomValue()) % candidates.size()]
+            : candidates.front();
+        m_currentIndex = next;
+        m_skipping = true;
+        load(next);
+        m_skipping = false;
+    }
+    beginPlaying();
+}
+
+void PlaylistEngine::giveUp()
+{
+    m_failedRows.clear();
+    stopPlaying();
+    m_view.uncheckOwnMusicBox();
+    ownMusicOn = false;
 }
 
 void PlaylistEngine::startPlaying()
 {
     if (m_view.rowCount() <= 0)
         return;
+    if (m_trackFailed) {
+        m_state = PlayState::Playing;
+        skipFailedTracks();
+        return;
+    }
+    beginPlaying();
+}
+
+void PlaylistEngine::beginPlaying()
+{
     m_state = PlayState::Playing;
-    m_player.play();
+    if (m_loading)
+        m_playWhenLoaded = true;
+    else
+        m_player.play();
     refreshHighlight();
     m_view.setEditButtonsEnabled(false);
     m_view.checkOwnMusicBox();
@@ -105,6 +188,7 @@ void PlaylistEngine::startPlaying()
 void PlaylistEngine::stopPlaying()
 {
     m_state = PlayState::Stopped;
+    m_playWhenLoaded = false;
     m_player.stop();
     m_player.seek(0);
     m_currentIndex = -1;
@@ -115,13 +199,14 @@ void PlaylistEngine::stopPlaying()
 
 void PlaylistEngine::checkEndOfTrack()
 {
-    if (m_state != PlayState::Playing || m_selecting)
+    if (m_state != PlayState::Playing || m_loading)
         return;
     m_position = m_player.position();
     m_view.setPositionValue(m_position);
     if (m_player.canPlay() && trackHasEnded()) {
         selectTrack(0, false);
-        startPlaying();
+        if (m_state == PlayState::Playing)
+            startPlaying();
     }
 }
 

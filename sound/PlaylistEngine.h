@@ -5,6 +5,7 @@
 #include "PlayState.h"
 #include "PlaylistView.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@
 class PlaylistEngine {
 public:
     PlaylistEngine(PlaylistView &view, MusicPlayer &player);
+    ~PlaylistEngine();
+    PlaylistEngine(const PlaylistEngine &) = delete;
+    PlaylistEngine &operator=(const PlaylistEngine &) = delete;
 
     // The dialog's set-up: the own-music volume comes from the profile value
     // "Settings"/"Volume" (0..1000); the player opens with no file and gets that volume.
@@ -35,12 +39,19 @@ public:
     // The rows of the list, in order.
     std::vector<std::string> playlist() const;
 
-    // Chooses the next row by mode and state and loads it without starting it. Every
-    // caller passes fallbackIndex 0; only a click on a row passes useSelection true.
-    // An empty list does nothing. A file that cannot be played ends in stopPlaying().
+    // Chooses the next row by mode and state and starts loading it without starting it.
+    // Every caller passes fallbackIndex 0; only a click on a row passes useSelection
+    // true. An empty list does nothing. The player answers later (or at once): a file
+    // that cannot be played has its row marked failed and, unless Playing, ends in
+    // stopPlaying().
     void selectTrack(int fallbackIndex, bool useSelection);
-    // Starts the loaded track: state Playing, current row highlighted, the list-editing
-    // buttons disabled and "On/Off" checked. An empty list does nothing.
+    // Starts the loaded track (or the one still loading, as soon as it has loaded):
+    // state Playing, current row highlighted, the list-editing buttons disabled and
+    // "On/Off" checked. An empty list does nothing. While Playing, a track that cannot
+    // be played is marked failed and skipped: Repeat All takes the next row, Random a
+    // random row, both only rows not yet failed in this run of failures; when no row is
+    // left (at once in Repeat One) the list stops, "On/Off" is unchecked and own music
+    // is off, so the built-in tune plays again.
     void startPlaying();
     // Stops and rewinds: state Stopped, no current row, no selection, buttons enabled.
     void stopPlaying();
@@ -59,6 +70,11 @@ public:
     void timerTick(bool ownMusicBoxChecked);
 
 private:
+    void load(int index);
+    void trackLoaded(bool playable);
+    void skipFailedTracks();
+    void giveUp();
+    void beginPlaying();
     void refreshHighlight();
     bool trackHasEnded();
 
@@ -69,7 +85,10 @@ private:
     int m_currentIndex = -1;
     int m_position = 0;
     int m_volume = 1000;
-    // Set while selectTrack() runs: loading a file may run the event loop, whose timer
-    // must not poll (and load again) in the middle of it.
-    bool m_selecting = false;
+    int m_loadingRow = -1;         // row of the last open()
+    bool m_loading = false;        // that open() has not answered yet
+    bool m_trackFailed = false;    // it answered "cannot play"
+    bool m_playWhenLoaded = false; // startPlaying() came while it loaded
+    bool m_skipping = false;       // inside skipFailedTracks()
+    std::set<int> m_failedRows;    // rows found unplayable since the last good one
 };

@@ -19,8 +19,11 @@ public:
     virtual void refreshHighlight() = 0;
     // Enables or disables "Add Music", "Remove", "Remove All" and "Play" together.
     virtual void setEditButtonsEnabled(bool enabled) = 0;
-    // Checks "On/Off" without running its click handler.
+    // Checks or unchecks "On/Off" without running its click handler.
     virtual void checkOwnMusicBox() = 0;
+    virtual void uncheckOwnMusicBox() = 0;
+    // Shows row `row` as one that could not be played (or as a normal row again).
+    virtual void setRowFailed(int row, bool failed) = 0;
     // The hidden position slider: range 0..lengthMs with the thumb at 0, then the thumb.
     virtual void setPositionRange(int lengthMs) = 0;
     virtual void setPositionValue(int positionMs) = 0;

@@ -9,12 +9,18 @@
 #include "ResourceImages.h"
 #include "TextureLoader.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -109,13 +115,19 @@ void CustomBackgroundDialog::buildControls()
 void CustomBackgroundDialog::initialise()
 {
     ownImageBox_->setCheck(0);
-    // The box is only 18 x 20 pixels: the switch pictures are drawn small enough to fit
-    // beside its 3-pixel margin instead of being cut off.
+    // The switch pictures (24 x 24, the switch's track in rows 6 to 17) are shown at their
+    // own size, cut to the track's band, in a box that ends just before the label and
+    // puts the track level with the label's text line.
     const QPixmap on = resourcePixmap(184), off = resourcePixmap(183);
     if (!on.isNull() && !off.isNull()) {
-        const int side = ownImageBox_->width() - 4;
-        ownImageBox_->setIcons(QIcon(on.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)),
-                               QIcon(off.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        const QRect band(0, 5, on.width(), 14);
+        ownImageBox_->setIcons(QIcon(on.copy(band)), QIcon(off.copy(band)));
+        const QRect label = dialogRect(kFont, kStaticTexts[0].x, kStaticTexts[0].y, kStaticTexts[0].w,
+                                       kStaticTexts[0].h);
+        const QFontMetrics metrics(font());
+        const int textMiddle = label.top() + metrics.ascent() - metrics.xHeight() / 2;
+        const int width = 3 + band.width() + 2;  // the box draws its picture 3 pixels in
+        ownImageBox_->setGeometry(label.left() - width, textMiddle - band.height() / 2, width, band.height());
     }
     randomBox_->setCheck(0);
     repeatAllBox_->setCheck(0);
@@ -264,17 +276,48 @@ void CustomBackgroundDialog::onAddImage()
 
 void CustomBackgroundDialog::onRemoveImage()
 {
+    const std::vector<uint32_t> before = listedTextures();
     const int row = selectedRow();
     rotation_.removeRow(row);
     if (row >= 0 && row < list_->rowCount())
         list_->removeRow(row);
     syncList();
+    freeUnlistedTextures(before);
 }
 
 void CustomBackgroundDialog::onRemoveAll()
 {
+    const std::vector<uint32_t> before = listedTextures();
     rotation_.removeAll();
     syncList();
+    freeUnlistedTextures(before);
+}
+
+std::vector<uint32_t> CustomBackgroundDialog::listedTextures() const
+{
+    std::vector<uint32_t> textures;
+    for (int slot = 0; slot < rotation_.imageCount(); ++slot)
+        textures.push_back(rotation_.imageTexture(slot));
+    return textures;
+}
+
+void CustomBackgroundDialog::freeUnlistedTextures(const std::vector<uint32_t> &before)
+{
+    const std::vector<uint32_t> listed = listedTextures();
+    std::vector<GLuint> unused;
+    for (uint32_t texture : before) {
+        const bool stillListed = std::find(listed.begin(), listed.end(), texture) != listed.end();
+        const bool onShow = static_cast<int64_t>(texture) == rotation_.currentTexture();
+        if (texture != 0 && !stillListed && !onShow)
+            unused.push_back(texture);
+    }
+    if (unused.empty())
+        return;
+    if (makeGlCurrent_)
+        makeGlCurrent_();
+    glDeleteTextures(static_cast<GLsizei>(unused.size()), unused.data());
+    if (doneGl_)
+        doneGl_();
 }
 
 void CustomBackgroundDialog::onDoubleClick()

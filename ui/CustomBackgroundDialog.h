@@ -5,8 +5,10 @@
 
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class FlatButton;
 class LampCheckButton;
@@ -81,6 +83,11 @@ private:
     void onAddImage();
     void onRemoveImage();
     void onRemoveAll();
+    // The textures of the listed pictures, in list order.
+    std::vector<uint32_t> listedTextures() const;
+    // Deletes, in the view's context, each of `before` that is no longer listed nor on
+    // show: a removed picture's texture is several MiB that nothing else frees.
+    void freeUnlistedTextures(const std::vector<uint32_t> &before);
     void onDoubleClick();
 
     int selectedRow() const;

@@ -23,14 +23,19 @@ constexpr int kWidthDu = 317;
 constexpr int kHeightDu = 151;
 constexpr int kTimerMs = 200;
 
-// Rows of the playlist: blue text on sand, the playing row on green. A selected row
-// keeps the selection colours so that "Remove" shows what it will take.
+// Set on a row's cell when its file could not be played.
+constexpr int kFailedRole = Qt::UserRole + 1;
+
+// Rows of the playlist: blue text on sand, the playing row on green, a row that could not
+// be played in dark red. A selected row keeps the selection colours so that "Remove"
+// shows what it will take.
 class PlaylistRowDelegate : public CustomListDelegate {
 public:
     using CustomListDelegate::CustomListDelegate;
 
     static QColor rowGround() { return QColor(196, 184, 130); }
     static QColor playingGround() { return QColor(0, 255, 0); }
+    static QColor failedText() { return QColor(160, 0, 0); }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -39,7 +44,8 @@ public:
             painter->fillRect(opt.rect, index.row() == currentTrackIndex ? playingGround() : rowGround());
             opt.backgroundBrush = Qt::NoBrush;
         }
-        opt.palette.setColor(QPalette::Text, CustomListView::textColour());
+        opt.palette.setColor(QPalette::Text, index.data(kFailedRole).toBool() ? failedText()
+                                                                             : CustomListView::textColour());
         CustomListDelegate::paint(painter, opt, index);
     }
 };
@@ -118,6 +124,12 @@ public:
             button->setEnabled(enabled);
     }
     void checkOwnMusicBox() override { d.ownMusicBox_->setCheck(1); }
+    void uncheckOwnMusicBox() override { d.ownMusicBox_->setCheck(0); }
+    void setRowFailed(int row, bool failed) override
+    {
+        if (QTableWidgetItem *cell = d.list_->item(row, 0))
+            cell->setData(kFailedRole, failed ? QVariant(true) : QVariant());
+    }
     void setPositionRange(int lengthMs) override
     {
         d.positionSlider_->setRange(0, lengthMs);

@@ -22,7 +22,10 @@ int FishCountGrid::count(int cell) const
 
 int FishCountGrid::total() const
 {
-    return std::accumulate(counts_.begin(), counts_.end(), 0);
+    // Counts edited by hand count as the tank takes them: above 25 as 25, below 0 as
+    // none; so the sum stays within 0..625.
+    return std::accumulate(counts_.begin(), counts_.end(), 0,
+                           [](int sum, int count) { return sum + std::clamp(count, 0, kMaxTotal); });
 }
 
 QRect FishCountGrid::cellBounds(int cell)

@@ -30,7 +30,7 @@ public:
 
     const std::array<int, kSpecies>& counts() const { return counts_; }
     int count(int cell) const;      // 0 for a cell outside 0..24
-    int total() const;              // sum of the counts
+    int total() const;              // sum of the counts, each held to 0..25
 
     // The selection as last set: kNoSelection, a cell 0..24, or a number outside the grid
     // (a click beside or just under the cells), which selects nothing to add to.

@@ -11,8 +11,12 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+
+// Behind each count on the species picture: a pale yellow, as the total line's.
+const QColor kCountBacking(255, 255, 239);
 
 // The total line under the grid: blue text on a pale yellow text background; the rest of
 // the control shows the dialog's own background.
@@ -171,12 +175,18 @@ void FishSettingsDialog::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.drawPixmap(0, 0, picture_);
 
+    // Black counts on a pale backing just around the digits, so that they read on the
+    // dark water of the lower rows as well as on the light ones.
     p.setFont(dialogFont(DialogFontKind::System));
-    p.setPen(Qt::black);
+    const QFontMetrics metrics(p.font());
+    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     for (int i = 0; i < FishCountGrid::kSpecies; ++i) {
-        const QPoint at = FishCountGrid::numberPosition(i);
-        p.drawText(QRect(at, QSize(FishCountGrid::kCellWidth, FishCountGrid::kCellHeight)),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::number(grid_.count(i)));
+        const QRect cell(FishCountGrid::numberPosition(i), QSize(FishCountGrid::kCellWidth, FishCountGrid::kCellHeight));
+        const QString number = QString::number(grid_.count(i));
+        const QRect digits = metrics.boundingRect(cell, flags, number);
+        p.fillRect(digits.adjusted(-2, 0, 2, 0) & FishCountGrid::cellBounds(i), kCountBacking);
+        p.setPen(Qt::black);
+        p.drawText(cell, flags, number);
     }
 
     if (grid_.hasSelectedCell()) {

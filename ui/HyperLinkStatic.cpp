@@ -123,6 +123,15 @@ void HyperLinkStatic::leaveEvent(QEvent* event)
     setHovering(false);
 }
 
+void HyperLinkStatic::mousePressEvent(QMouseEvent* event)
+{
+    // The press belongs to the link: it must not reach the window below (where the fish
+    // dialog would take it as a click beside its grid and drop the selected cell).
+    QLabel::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+}
+
 void HyperLinkStatic::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);

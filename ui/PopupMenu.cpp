@@ -3,9 +3,12 @@
 #include "PopupMenuEntries.h"
 #include "ResourceImages.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
+
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +16,8 @@ const QColor kIconStripColour(219, 216, 209);
 const QColor kTextAreaColour(247, 248, 249);
 const QColor kHighlightColour(177, 185, 207);
 const QColor kMenuFrameColour(128, 128, 128);
+constexpr int kLabelIndent = 8;       // from the icon strip to the label
+constexpr int kLabelRightMargin = 4;  // at least, from the label's end to the frame
 
 // Draws the menu's entries and sizes them; the rest is left to the application style.
 class OwnerDrawMenuStyle : public QProxyStyle {
@@ -107,7 +112,7 @@ private:
             painter->drawPixmap(QRect(at, QSize(24, 24)), pm);
         }
 
-        textArea.setLeft(textArea.left() + 8);
+        textArea.setLeft(textArea.left() + kLabelIndent);
         painter->setFont(item.font);
         painter->setPen(Qt::black);
         painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, item.text);
@@ -121,10 +126,19 @@ OwnerDrawMenu::OwnerDrawMenu(QWidget* parent, IconProvider icons)
     : QMenu(parent), style_(std::make_unique<OwnerDrawMenuStyle>())
 {
     setStyle(style_.get());
-    // The menu font of the desktop's classic look: small enough that the longest label,
-    // "  Custom Background", fits the 107-pixel text area.
+    // The menu font of the desktop's classic look, at the largest size up to 10 pixels
+    // at which every label ends at least 4 pixels before the right frame (with DejaVu
+    // Sans 9 pixels: "  Custom Background" is 107 pixels wide at 10).
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(10);
+    for (int pixels = 10; pixels >= 6; --pixels) {
+        f.setPixelSize(pixels);
+        const QFontMetrics metrics(f);
+        int widest = 0;
+        for (const PopupMenuItem& entry : kPopupMenuItems)
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromLatin1(entry.text)));
+        if (kPopupIconStripWidth + kLabelIndent + widest + kLabelRightMargin <= kPopupItemWidth)
+            break;
+    }
     setFont(f);
     if (!icons)
         icons = [](int id) { return resourcePixmap(id); };

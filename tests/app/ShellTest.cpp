@@ -14,6 +14,7 @@
 #include "WaveFile.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QExposeEvent>
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -180,6 +182,45 @@ TEST_F(ShellDeath, exitCommandEndsWithCodeZero)
     EXPECT_EXIT(startAndThen([](CMainFrame &f) { f.view()->onCommand(1042); }),
                 ::testing::ExitedWithCode(0), "");
 }
+
+// Esc pressed where the keyboard focus is, with a custom dialog opened from the menu,
+// hides that dialog and leaves the program running (exit code 5 says it got there).
+class ShellDialogEsc : public ShellDeath, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ShellDialogEsc, escapeInAnOpenDialogHidesItAndTheProgramRuns)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    const int entry = GetParam();
+    EXPECT_EXIT(startAndThen([entry](CMainFrame &f) {
+                    // Real pointer and key events from the X server throughout.
+                    const auto xdotool = [](const QStringList &args) {
+                        QProcess::execute(QStringLiteral("xdotool"), args);
+                        QTest::qWait(300);
+                    };
+                    const QPoint at = f.view()->mapToGlobal(QPoint(400, 300));
+                    // The menu runs its own loop: the entry is clicked from a timer inside it.
+                    QTimer::singleShot(500, [at, entry] {
+                        QProcess::execute(QStringLiteral("xdotool"),
+                                          {"mousemove", QString::number(at.x() + 70),
+                                           QString::number(at.y() + entry * kPopupItemHeight + kPopupItemHeight / 2),
+                                           "click", "1"});
+                    });
+                    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+                    QTest::qWait(1000);
+                    QWidget *dialog = nullptr;
+                    for (QWidget *w : QApplication::topLevelWidgets())
+                        if (w->isVisible() && w != &f && qobject_cast<QDialog *>(w))
+                            dialog = w;
+                    if (!dialog)
+                        std::_Exit(6);
+                    xdotool({"key", "Escape"});
+                    std::_Exit(dialog->isVisible() ? 7 : 5);
+                }),
+                ::testing::ExitedWithCode(5), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(MusicAndBackground, ShellDialogEsc, ::testing::Values(5, 6));
 
 // The frame and view in this process, without the single-instance guards.
 class Shell : public ::testing::Test {
@@ -352,6 +393,26 @@ INSTANTIATE_TEST_SUITE_P(Modes, ShellMouse,
                                            MouseCase{1037, 167, 177, false},
                                            MouseCase{1038, 169, 178, false},
                                            MouseCase{1050, 0, 0, true}));
+
+// The second press of a double click only updates the cursor: it neither feeds,
+// touches nor zooms a second time.
+TEST_P(ShellMouse, theSecondPressOfADoubleClickDoesNotActAgain)
+{
+    view->setFramesRunning(false);
+    view->onCommand(GetParam().mode);
+    const QPoint at(300, 200);
+    QTest::mouseClick(view, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(view->pointer.pickPending || !GetParam().pendingAfterQuickClick);
+    view->pointer.pickPending = false;  // as the next frame would
+    view->pointer.feedClick = false;
+    QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval - 50;  // 50 ms after the first
+
+    QTest::mousePress(view, Qt::LeftButton, {}, at);
+
+    EXPECT_FALSE(view->pointer.pickPending);
+    EXPECT_FALSE(view->pointer.feedClick);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+}
 
 TEST_F(Shell, everyCommandIdBecomesTheMode)
 {

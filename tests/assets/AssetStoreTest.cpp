@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -187,4 +189,64 @@ TEST_F(AssetStoreFiles, assetDirectoryReportsWhenNoPlaceIsUsable)
     Reported reported;
     EXPECT_EQ(assetDirectory(), "");
     EXPECT_EQ(reported.messages, (decltype(reported.messages){{"Error Find TempPath.", "ERROR"}}));
+}
+
+// Both usual places taken by links someone planted: a fresh private folder of the run is
+// used, never the links' targets nor the current directory, and it is gone after exit.
+TEST_F(AssetStoreFiles, assetDirectoryMakesAFreshPrivateFolderWhenBothPlacesAreTaken)
+{
+    for (const char *folder : {"/tmp", "/run", "/elsewhere", "/work"})
+        fs::create_directory(root + folder);
+    fs::create_directory_symlink(root + "/elsewhere", root + "/run/VarlenScr");
+    fs::create_directory_symlink(root + "/elsewhere", root + "/tmp/VarlenScr-" + std::to_string(::geteuid()));
+    writeBytes(root + "/work/Music.wav", {1, 2, 3});
+    int made[2];
+    ASSERT_EQ(::pipe(made), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("XDG_RUNTIME_DIR", (root + "/run").c_str(), 1);
+        ::setenv("TMPDIR", (root + "/tmp").c_str(), 1);
+        if (::chdir((root + "/work").c_str()) != 0)
+            ::_exit(2);
+        const std::string directory = assetDirectory();
+        const bool extracted = extractAsset(9001, directory, "Music");
+        deleteAssetFile(directory + "Music.ad");
+        deleteAssetFile(directory + "Music.wav");
+        const std::string report = directory + (extracted ? "" : " not extracted");
+        (void)!::write(made[1], report.data(), report.size());
+        std::exit(0);  // the exit handlers run
+    }
+    ::close(made[1]);
+    std::string directory(4096, '\0');
+    directory.resize(std::max<ssize_t>(0, ::read(made[0], directory.data(), directory.size())));
+    ::close(made[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(directory.rfind(root + "/tmp/VarlenScr-", 0), 0u) << directory;
+    EXPECT_TRUE(directory.ends_with('/')) << directory;
+    EXPECT_FALSE(fs::exists(directory)) << "removed at exit";
+    EXPECT_TRUE(filesIn(root + "/elsewhere").empty());
+    EXPECT_EQ(filesIn(root + "/work"), std::vector<std::string>{"Music.wav"});
+    EXPECT_EQ(readBytes(root + "/work/Music.wav"), (Bytes{1, 2, 3}));
+}
+
+// With no usable place at all nothing is written or deleted in the current directory.
+TEST_F(AssetStoreFiles, noAssetFileTouchesTheCurrentDirectory)
+{
+    writeBytes(dir + "Music.wav", {1, 2, 3});
+    const fs::path previous = fs::current_path();
+    fs::current_path(root);
+    Reported reported;
+    ScopedEnv runtime("XDG_RUNTIME_DIR", TEST_DATA_DIR "/sample.txt");
+    ScopedEnv tmp("TMPDIR", TEST_DATA_DIR "/sample.txt");
+    const std::string directory = assetDirectory();
+    const bool extracted = extractAsset(9001, directory, "Music");
+    deleteAssetFile(directory + "Music.ad");
+    deleteAssetFile(directory + "Music.wav");
+    fs::current_path(previous);
+    EXPECT_EQ(directory, "");
+    EXPECT_FALSE(extracted);
+    EXPECT_EQ(filesIn(root), std::vector<std::string>{"Music.wav"});
+    EXPECT_EQ(readBytes(dir + "Music.wav"), (Bytes{1, 2, 3}));
 }

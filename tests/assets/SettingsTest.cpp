@@ -208,14 +208,47 @@ TEST_F(SettingsTest, garbageFilesLoadLikeMissingKeys)
     std::string binary;
     for (int i = 0; i < 8192; ++i)
         binary += static_cast<char>((i * 91 + 17) & 0xFF);
-    const std::string inputs[] = {binary, std::string(1 << 20, '['), std::string(300000, 'x') + "\n[Aquarium Settings]\n"};
+    // Text the parser keeps whole is completed; anything else is left as it is.
+    const std::pair<std::string, bool> inputs[] = {
+        {binary, false}, {std::string(1 << 20, '['), false},
+        {std::string(300000, 'x') + "\n[Aquarium Settings]\n", true}};
+    for (const auto &[input, completed] : inputs) {
+        writeText(iniPath(), input);
+        settings = AquariumSettings{};
+        settings.qiPaoNum = 7;
+        loadSettings();
+        EXPECT_EQ(settings.qiPaoNum, 100);
+        if (completed)
+            EXPECT_EQ(onDisk().value("Aquarium Settings", "QIPAONUM"), "100");
+        else
+            EXPECT_EQ(readText(iniPath()), input);
+    }
+}
+
+// A file the parser cannot read whole is never rewritten: the run uses the defaults in
+// memory, and a start, a fish-count save and the dialogs' save at exit leave every byte.
+TEST_F(SettingsTest, aFileThatCannotBeReadWholeIsLeftByteForByte)
+{
+    using namespace std::string_literals;
+    const std::string utf16 = "\xFF\xFE[\0A\0]\0\n\0K\0=\0" "1\0\n\0"s;
+    const std::string inputs[] = {
+        "[Aquarium Settings]\nQIPAONUM=50\n\0[Fish Number]\nFish0=3\n"s,
+        "[Aquarium Settings]\nQIPAONUM=50\n[Fish Number\nFish0=3\n",
+        "[Aquarium Settings]\nQIPAONUM=50\n=5\n",
+        "[Aquarium Settings] note\nQIPAONUM=50\n",
+        utf16,
+    };
     for (const std::string &input : inputs) {
         writeText(iniPath(), input);
         settings = AquariumSettings{};
         settings.qiPaoNum = 7;
         loadSettings();
         EXPECT_EQ(settings.qiPaoNum, 100);
-        EXPECT_EQ(onDisk().value("Aquarium Settings", "QIPAONUM"), "100");
+        int counts[25] = {2};
+        saveFishCounts(counts);
+        EXPECT_EQ(settings.speciesCounts[0], 2);
+        writeProfileString("Custom Settings", "OwnMusic", "0");
+        EXPECT_EQ(readText(iniPath()), input);
     }
 }
 

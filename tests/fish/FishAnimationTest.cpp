@@ -139,18 +139,28 @@ TEST(SegmentYaw, anAttractedFishTurnsInStepsOfTen)
     EXPECT_EQ(f.heading, 5.0f); // one step of 10, held at the target
 }
 
-TEST(SegmentYaw, sideWallHitSnapsHeadingAndEveryRingInOneFrame)
+// Whatever the phase of the heading step counter, a side-wall turn snaps the heading and
+// every ring in the frame of the hit, and the body stays in line afterwards.
+class SideWallSnap : public ::testing::TestWithParam<int> {};
+
+TEST_P(SideWallSnap, headingAndEveryRingTurnInTheFrameOfTheHit)
 {
     Fish f = calmFish();
+    f.headingStepCounter = GetParam();
     f.targetHeading = 180;
     f.lastBoundHit = kBelowXMin;
-    f.computeAnimation(3);
-    EXPECT_EQ(f.heading, 180.0f);
-    for (int ring = 0; ring < 10; ++ring) {
-        EXPECT_EQ(f.anim.segmentYaw[ring], 180.0f) << ring;
-        EXPECT_EQ(f.settledYaw[ring], 180) << ring;
+    for (int frame = 0; frame < 6; ++frame) {
+        f.computeAnimation(3);
+        f.lastBoundHit = kNoBound;  // back inside after the push
+        EXPECT_EQ(f.heading, 180.0f) << "frame " << frame;
+        for (int ring = 0; ring < 10; ++ring) {
+            EXPECT_EQ(f.anim.segmentYaw[ring], 180.0f) << "frame " << frame << " ring " << ring;
+            EXPECT_EQ(f.settledYaw[ring], 180) << "frame " << frame << " ring " << ring;
+        }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(SegmentYaw, SideWallSnap, ::testing::Values(0, 1, 2));
 
 TEST(PitchFollow, movesOneDegreePerFrameTowardItsTarget)
 {

@@ -105,6 +105,19 @@ TEST(Contact, recordsPastTheLiveCountAreNotTouched)
     EXPECT_FALSE(s.fish[1].touching);
 }
 
+// Two fish touch, then one is taken out: the one left is no longer touching, so it
+// wanders again.
+TEST(Contact, aFishLeftAloneStopsTouching)
+{
+    School s;
+    s.fish[0] = calmFish(0, 0, -70, 0);
+    s.fish[1] = calmFish(1, 0, -70, 0);
+    contactPass(s.fish, 0, 2);
+    ASSERT_TRUE(s.fish[0].touching);
+    contactPass(s.fish, 0, 1);
+    EXPECT_FALSE(s.fish[0].touching);
+}
+
 TEST(Proximity, onlyTheLowerNumberedFishOfAClosePairClimbsAway)
 {
     School s;

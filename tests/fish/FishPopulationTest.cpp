@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -36,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MappingCase{"speciesOneAdded", {{0, 3}, {1, 1}, {2, 2}}, 6, {0, 0, 0, 1, 2, 2, -1}},
                       MappingCase{"lastSpeciesOnly", {{24, 2}}, 2, {24, 24, -1}},
                       MappingCase{"sixtyInAll", {{0, 25}, {3, 25}, {9, 10}}, 25, {0, 0}},
-                      MappingCase{"negativeCountReadAsNone", {{0, -4}, {1, 2}}, 2, {1, 1, -1}}),
+                      MappingCase{"negativeCountReadAsNone", {{0, -4}, {1, 2}}, 2, {1, 1, -1}},
+                      MappingCase{"handEditedLargest", {{0, 1}, {1, INT_MAX}, {2, INT_MAX}}, 25, {0, 1, 1}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(FishPopulation, countsAboveTwentyFiveEndAtTheLastRecord)

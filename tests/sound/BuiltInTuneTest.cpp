@@ -26,7 +26,7 @@ protected:
         qputenv("PULSE_SERVER", "unix:/nonexistent/varlenscr-test/native");
         ASSERT_TRUE(assets.isValid());
         ASSERT_TRUE(temp.isValid());
-        qputenv("TMPDIR", temp.path().toUtf8());   // where the tune's private copy goes
+        qputenv("TMPDIR", temp.path().toUtf8());   // the shared temporary folder: stays empty
         testApplication<QCoreApplication>();
         settings.yinLiang = 32767;
         ownMusicOn = true;
@@ -68,10 +68,14 @@ TEST_F(BuiltInTuneTest, keepsLoopingAfterItsFilesAreDeleted)
 
     tune.play();
 
-    EXPECT_TRUE(filesIn(assets).isEmpty()) << filesIn(assets).join(' ').toStdString();
+    // Only the tune's private copy stays, in the private asset folder, never the shared
+    // temporary folder.
+    EXPECT_TRUE(filesIn(temp).isEmpty()) << filesIn(temp).join(' ').toStdString();
+    EXPECT_EQ(filesIn(assets).size(), 1) << filesIn(assets).join(' ').toStdString();
+    EXPECT_FALSE(filesIn(assets).contains(QStringLiteral("Music.wav")));
     EXPECT_TRUE(tune.isPlaying());
     ASSERT_TRUE(runEventsUntil([&] { return tune.isLoaded(); }));
-    EXPECT_TRUE(filesIn(temp).isEmpty()) << "the private copy goes once the sound is in memory";
+    EXPECT_TRUE(filesIn(assets).isEmpty()) << "the private copy goes once the sound is in memory";
     runEventsFor(1200);   // longer than the 500 ms tune: it has looped
     EXPECT_TRUE(tune.isPlaying());
     EXPECT_TRUE(filesIn(assets).isEmpty());
@@ -196,8 +200,8 @@ TEST_F(BuiltInTuneTest, embeddedTunePlaysFromTheAssetStore)
     tune.play();
 
     EXPECT_TRUE(tune.isPlaying());
-    EXPECT_TRUE(QDir(assetDir).entryList(QDir::Files).isEmpty());
     ASSERT_TRUE(runEventsUntil([&] { return tune.isLoaded(); }));
+    EXPECT_TRUE(QDir(assetDir).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(tune.isPlaying());
 }
 

@@ -31,6 +31,15 @@ struct FakeView : PlaylistView {
     }
     void setEditButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
     void checkOwnMusicBox() override { ownMusicBox = true; }
+    void uncheckOwnMusicBox() override { ownMusicBox = false; }
+    std::set<int> failedRows;
+    void setRowFailed(int row, bool failed) override
+    {
+        if (failed)
+            failedRows.insert(row);
+        else
+            failedRows.erase(row);
+    }
     void setPositionRange(int lengthMs) override
     {
         positionRange = lengthMs;
@@ -52,7 +61,10 @@ struct FakePlayer : MusicPlayer {
     bool ended = false;
     int storedVolume = 0;
     int opens = 0;
-    std::function<void()> duringOpen;   // runs inside open(), as the event loop would
+    std::function<void()> duringOpen;   // runs inside open()
+    std::function<void(bool)> loadHandler;
+    bool deferLoads = false;            // open() leaves the answer to finishLoad()
+    bool loading = false;
 
     void setFileName(const std::string &path) override
     {
@@ -66,10 +78,23 @@ struct FakePlayer : MusicPlayer {
         if (duringOpen)
             duringOpen();
         openedFile = fileName;
-        playable = !fileName.empty() && !unplayable.count(fileName);
+        playable = false;
         storedVolume = 1000;
         ended = false;
+        loading = true;
+        if (!deferLoads)
+            finishLoad();
     }
+    // The answer of the pending open(), as the media backend would send it.
+    void finishLoad()
+    {
+        loading = false;
+        playable = !openedFile.empty() && !unplayable.count(openedFile);
+        if (loadHandler)
+            loadHandler(playable);
+    }
+    void setLoadHandler(std::function<void(bool)> handler) override { loadHandler = std::move(handler); }
+    bool isLoading() const override { return loading; }
     bool canPlay() const override { return playable; }
     void play() override
     {
@@ -81,7 +106,12 @@ struct FakePlayer : MusicPlayer {
         log.push_back("stop");
         playing = false;
     }
-    void close() override { log.push_back("close"); }
+    void close() override
+    {
+        log.push_back("close");
+        loading = false;
+        playable = false;
+    }
     void seek(int ms) override { log.push_back("seek " + std::to_string(ms)); }
     int position() override { return positionMs; }
     int length() override { return lengthMs; }

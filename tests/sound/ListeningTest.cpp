@@ -220,6 +220,7 @@ TEST_P(ListeningOwnVolume, ownMusicPlaysAtItsVolumeOnBothChannels)
     MciPlayer player;
     player.setFileName(assets.filePath("tone.wav").toStdString());
     player.open();
+    ASSERT_TRUE(runEventsUntil([&] { return !player.isLoading(); }));
     ASSERT_TRUE(player.canPlay());
     player.setVolume(GetParam().volume);
     ASSERT_TRUE(server.startRecording());

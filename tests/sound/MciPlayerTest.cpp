@@ -7,7 +7,11 @@
 #include <QMediaPlayer>
 #include <QTemporaryDir>
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include <ostream>
 
@@ -33,12 +37,32 @@ protected:
     {
         player.setFileName(path("second.wav"));
         player.open();
+        ASSERT_TRUE(runEventsUntil([&] { return !player.isLoading(); }));
         ASSERT_TRUE(player.canPlay());
     }
 
     QTemporaryDir dir;
     MciPlayer player;
 };
+
+// Loading runs no event loop of its own: open() returns before any timer can fire, and
+// the answer comes later from the player's status.
+TEST_F(MciPlayerTest, openReturnsAtOnceAndAnswersLater)
+{
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    std::vector<bool> answers;
+    player.setLoadHandler([&](bool playable) { answers.push_back(playable); });
+    player.setFileName(path("second.wav"));
+
+    player.open();
+
+    EXPECT_FALSE(timerRan);
+    EXPECT_TRUE(answers.empty());
+    ASSERT_TRUE(runEventsUntil([&] { return !answers.empty(); }));
+    EXPECT_EQ(answers, std::vector<bool>{true});
+    EXPECT_TRUE(player.canPlay());
+}
 
 TEST_F(MciPlayerTest, opensWaveWithItsLengthAndNormalVolume)
 {
@@ -113,9 +137,13 @@ TEST_P(MciPlayerCannotPlay, reportsCannotPlayAndStaysSilent)
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.wav"));
     const std::string file = GetParam().file[0] ? path(GetParam().file) : std::string();
     player.setFileName(file);
+    std::vector<bool> answers;
+    player.setLoadHandler([&](bool playable) { answers.push_back(playable); });
 
     player.open();
 
+    ASSERT_TRUE(runEventsUntil([&] { return !player.isLoading(); }));
+    EXPECT_EQ(answers, std::vector<bool>{false});
     EXPECT_FALSE(player.canPlay());
     EXPECT_EQ(player.length(), 0);
     player.seek(0);
@@ -227,6 +255,7 @@ TEST_F(MciPlayerTest, destroyedWhilePlaying)
     playing->setParent(&owner);
     playing->setFileName(path("second.wav"));
     playing->open();
+    ASSERT_TRUE(runEventsUntil([&] { return !playing->isLoading(); }));
     playing->play();
     ASSERT_TRUE(runEventsUntil([&] { return playing->position() > 0; }));
     ASSERT_EQ(owner.findChildren<QMediaPlayer *>().size(), 1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -384,26 +385,78 @@ TEST(PlaylistEngine, removeWithSelectionReloadsFirstRow)
     EXPECT_EQ(f.player.openedFile, "a.wav");
 }
 
-TEST(PlaylistEngine, unplayableFileEndsPlayingWithNoTrack)
+// A row that cannot be played is marked, not removed. Repeat All and Random go on to
+// the next playable row; when none can be played the list stops and own music goes
+// off, so the built-in tune plays again. Random draws are all 0.
+struct UnplayableCase {
+    const char *name;
+    PlayMode mode;
+    std::set<std::string> broken;
+    int current;               // -1: stopped
+    std::set<int> failedRows;
+};
+
+std::ostream &operator<<(std::ostream &out, const UnplayableCase &c) { return out << c.name; }
+
+class UnplayableTable : public testing::TestWithParam<UnplayableCase> {};
+
+TEST_P(UnplayableTable, skipsToAPlayableRowOrGivesTheTuneBack)
 {
+    const UnplayableCase &c = GetParam();
     PlaylistEngineFixture f;
-    f.view.rows = {"broken.mp3", "b.wav"};
-    f.player.unplayable = {"broken.mp3"};
+    f.scriptRandom(0);
+    f.engine.setPlayMode(c.mode);
+    f.player.unplayable = c.broken;
 
     f.engine.play();
+    f.engine.timerTick(f.view.ownMusicBox);
 
-    EXPECT_EQ(f.engine.playState(), PlayState::Playing);
-    EXPECT_EQ(f.engine.currentIndex(), -1);
-    EXPECT_EQ(currentTrackIndex, -1);
-    EXPECT_FALSE(f.player.playing);
-    EXPECT_FALSE(f.view.buttonsEnabled);
-    EXPECT_TRUE(f.view.ownMusicBox);
+    const bool plays = c.current >= 0;
+    EXPECT_EQ(f.engine.playState(), plays ? PlayState::Playing : PlayState::Stopped);
+    EXPECT_EQ(f.engine.currentIndex(), c.current);
+    EXPECT_EQ(f.player.playing, plays);
+    EXPECT_EQ(f.view.ownMusicBox, plays);
+    EXPECT_EQ(ownMusicOn, plays);
+    EXPECT_EQ(f.view.failedRows, c.failedRows);
+    EXPECT_EQ(f.view.rows, kFourRows);
+}
 
-    // No end is ever seen for it.
-    f.player.ended = true;
-    f.player.log.clear();
-    f.engine.checkEndOfTrack();
+INSTANTIATE_TEST_SUITE_P(
+    PlaylistEngine, UnplayableTable,
+    testing::Values(UnplayableCase{"repeatAllSkipsOne", PlayMode::RepeatAll, {"a.wav"}, 1, {0}},
+                    UnplayableCase{"repeatAllSkipsTwo", PlayMode::RepeatAll, {"a.wav", "b.wav"}, 2, {0, 1}},
+                    UnplayableCase{"randomSkips", PlayMode::Random, {"a.wav"}, 1, {0}},
+                    UnplayableCase{"repeatOneGivesUp", PlayMode::RepeatOne, {"a.wav"}, -1, {0}},
+                    UnplayableCase{"repeatAllNoneGivesUp", PlayMode::RepeatAll,
+                                   {"a.wav", "b.wav", "c.wav", "d.wav"}, -1, {0, 1, 2, 3}},
+                    UnplayableCase{"randomNoneGivesUp", PlayMode::Random,
+                                   {"a.wav", "b.wav", "c.wav", "d.wav"}, -1, {0, 1, 2, 3}}),
+    [](const testing::TestParamInfo<UnplayableCase> &info) { return std::string(info.param.name); });
+
+// open() returns at once; the ticks go on while the track loads, and only the player's
+// answer decides: a late "cannot play" skips to the next row, a late "can play" starts it.
+TEST(PlaylistEngine, aTrackLoadsWhileTheTimerTicks)
+{
+    PlaylistEngineFixture f;
+    f.engine.setPlayMode(PlayMode::RepeatAll);
+    f.player.deferLoads = true;
+    f.player.unplayable = {"a.wav"};
+
+    f.engine.play();
+    for (int tick = 0; tick < 50; ++tick)
+        f.engine.timerTick(true);
     EXPECT_EQ(f.player.opens, 1);
+    EXPECT_TRUE(f.view.failedRows.empty());
+    EXPECT_FALSE(f.player.playing);
+
+    f.player.finishLoad();  // a.wav: cannot play
+    EXPECT_EQ(f.player.openedFile, "b.wav");
+    EXPECT_FALSE(f.player.playing);
+    f.player.finishLoad();  // b.wav: loaded
+    EXPECT_TRUE(f.player.playing);
+    EXPECT_EQ(f.engine.currentIndex(), 1);
+    EXPECT_EQ(f.engine.playState(), PlayState::Playing);
+    EXPECT_EQ(f.view.failedRows, std::set<int>{0});
 }
 
 TEST(PlaylistEngine, volumeGoesToPlayerAndEveryLaterTrack)

@@ -3,6 +3,8 @@
 #include "FlatButton.h"
 #include "HyperLinkStatic.h"
 #include "LampCheckButton.h"
+#include "PopupMenu.h"
+#include "PopupMenuEntries.h"
 #include "UiTestApp.h"
 
 #include <QMessageBox>
@@ -528,3 +530,30 @@ TEST(HyperLinkStaticOpen, emptyAddressIsFileNotFound)
 }
 
 } // namespace
+
+// ---- popup menu: room for the labels ----
+
+// Every label ends at least 4 pixels before the menu's right frame: the ink of the
+// widest entry, "  Custom Background", is looked for on the menu as drawn.
+TEST(PopupMenuLabels, everyLabelKeepsFourPixelsFromTheRightFrame)
+{
+    uiTestApp();
+    OwnerDrawMenu menu(nullptr, [](int) { return QPixmap(); });
+    menu.popup(QPoint(100, 100));
+    ASSERT_TRUE(processUntil([&] { return menu.isVisible(); }));
+    const QImage img = grabImage(&menu);
+    const int frameX = img.width() - 1;
+    for (QAction *action : menu.actions()) {
+        const QRect r = menu.actionGeometry(action);
+        int lastInk = -1;
+        for (int x = r.left() + kPopupIconStripWidth; x < frameX; ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                const QColor c = pixelAt(img, x, y);
+                if (c.red() < 128 && c.green() < 128 && c.blue() < 128)
+                    lastInk = x;
+            }
+        ASSERT_GE(lastInk, 0) << action->text().toStdString();
+        EXPECT_GE(frameX - lastInk - 1, 4) << action->text().toStdString();
+    }
+    menu.hide();
+}

@@ -5,12 +5,16 @@
 #include "LampCheckButton.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 
+#include <GL/gl.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <ostream>
 
@@ -129,7 +133,8 @@ TEST_P(CustomBackgroundDialogLayout, controlSitsWhereTemplatePutsIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Template, CustomBackgroundDialogLayout,
-    ::testing::Values(BackgroundControlPlace{1014, QRect(16, 20, 18, 20)},
+    // The switch (1014) is set beside its label instead (see the switch's own test).
+    ::testing::Values(BackgroundControlPlace{1014, QRect(11, 26, 29, 14)},
                       BackgroundControlPlace{1015, QRect(14, 46, 502, 174)},
                       BackgroundControlPlace{1023, QRect(188, 24, 20, 18)},
                       BackgroundControlPlace{1024, QRect(294, 24, 20, 18)},
@@ -367,4 +372,78 @@ TEST_F(CustomBackgroundDialogTest, picturesTakeTurnsOnSurface)
     EXPECT_EQ(seen[0], "blue");  // from no picture, Repeat All starts at slot 1
     EXPECT_EQ(seen[1], "red");
     EXPECT_EQ(seen[2], "blue");
+}
+
+namespace {
+
+// Texture names live in the test's GL context (Mesa hands them out in rising order).
+int liveTextureNames()
+{
+    int live = 0;
+    for (GLuint name = 1; name < 5000; ++name)
+        live += glIsTexture(name) ? 1 : 0;
+    return live;
+}
+
+} // namespace
+
+// Pictures taken out of the list give their textures back: 200 rounds of adding two,
+// removing one and then the rest leave no more live texture names than before.
+TEST_F(CustomBackgroundDialogTest, removedPicturesFreeTheirTextures)
+{
+    CustomBackgroundDialog &d = open();
+    const std::string red = redPicture().toStdString();
+    const std::string blue = bluePicture().toStdString();
+    gl_->makeCurrent();
+    const int before = liveTextureNames();
+    for (int round = 0; round < 200; ++round) {
+        ASSERT_TRUE(d.addImage(red));
+        ASSERT_TRUE(d.addImage(blue));
+        list()->selectRow(0);
+        click(CustomBackgroundDialog::RemoveImageButton);
+        click(CustomBackgroundDialog::RemoveAllButton);
+        ASSERT_EQ(list()->rowCount(), 0);
+    }
+    gl_->makeCurrent();
+    EXPECT_EQ(liveTextureNames(), before);
+}
+
+// The "Use your own image" switch is drawn big enough to read (its track at least 20 x 10
+// pixels) and level with its label: the middles of the track and of the text's ink lie
+// within 2 pixels of each other.
+TEST_F(CustomBackgroundDialogTest, ownImageSwitchIsReadableAndLevelWithItsText)
+{
+    CustomBackgroundDialog &d = open();
+    d.showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    list()->setFocus();  // no focus frame on the switch
+    const QImage img = d.grab().toImage();
+    const QColor ground = img.pixelColor(2, 2);
+    const auto inkRows = [&](QRect area, auto isInk) {
+        QRect ink;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (isInk(img.pixelColor(x, y)))
+                    ink |= QRect(x, y, 1, 1);
+        return ink;
+    };
+    QLabel *label = nullptr;
+    for (QLabel *l : d.findChildren<QLabel *>())
+        if (l->text() == QStringLiteral("Use your own image"))
+            label = l;
+    ASSERT_NE(label, nullptr);
+    const QRect aboveList(0, 0, img.width(), list()->geometry().top());
+    const QRect text = inkRows(label->geometry() & aboveList, [](QColor c) { return c.lightness() < 100; });
+    const QRect box = dialog_->control(CustomBackgroundDialog::OwnImageBox)->geometry() & aboveList;
+    const QColor fill = img.pixelColor(box.topLeft() + QPoint(1, 1));
+    const auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 40;
+    };
+    const QRect track = inkRows(box.adjusted(1, 1, -1, -1), [&](QColor c) { return !near(c, ground) && !near(c, fill); });
+    ASSERT_FALSE(text.isEmpty());
+    ASSERT_FALSE(track.isEmpty());
+    EXPECT_GE(track.width(), 20);
+    EXPECT_GE(track.height(), 10);
+    EXPECT_LE(std::abs(track.center().y() - text.center().y()), 2) << "track " << track.top() << ".." << track.bottom()
+                                                                   << ", text " << text.top() << ".." << text.bottom();
 }

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <array>
 #include <memory>
 
@@ -140,6 +143,19 @@ TEST_F(FishSettingsDialogTest, twoClicksOnAddReachTheFileAndTheTankAtTheNextSave
     // The 500 ms timer saves by itself.
     ASSERT_TRUE(processUntil([] { return fileCounts()[7] == 3; }));
     EXPECT_EQ(settings.speciesCounts[7], 3);
+}
+
+// A click on the maker's link opens the link and leaves the selected cell alone.
+TEST_F(FishSettingsDialogTest, aClickOnTheLinkKeepsTheSelectedCell)
+{
+    open(countsOf({{7, 1}}));
+    int opened = 0;
+    dialog->link()->setOpener([&](const QString &) { ++opened; return 33; });
+    click(cellPoint(7));
+    const QPoint onLink = dialog->link()->rect().center();
+    QTest::mouseClick(dialog->link(), Qt::LeftButton, Qt::NoModifier, onLink);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(dialog->grid().selection(), 7);
 }
 
 struct KeyCase {
@@ -330,6 +346,39 @@ TEST_F(FishSettingsDialogTest, countsAreWrittenInTheCellCorners)
         for (int x = square.left(); x <= square.right(); ++x)
             ink += QColor(img.pixel(x, y)).lightness() < 60;
     EXPECT_GT(ink, 5);
+}
+
+// Every count reads at a glance: around the digits' ink the picture is covered by a
+// backing light enough for black text to stand out at least 4.5 : 1.
+TEST_F(FishSettingsDialogTest, everyCountStandsOutFromThePicture)
+{
+    Counts counts{};
+    counts.fill(8);
+    open(counts);
+    const QImage img = grabImage(dialog.get());
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    for (int cell = 0; cell < FishCountGrid::kSpecies; ++cell) {
+        const QRect square = FishCountGrid::numberSquare(cell);
+        QRect ink;
+        for (int y = square.top(); y <= square.bottom(); ++y)
+            for (int x = square.left(); x <= square.right(); ++x)
+                if (QColor(img.pixel(x, y)).lightness() < 40)
+                    ink |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(ink.isEmpty()) << "cell " << cell;
+        // The darkest pixel in the ring just outside the digits' ink.
+        double darkest = 1.0;
+        const QRect ring = ink.adjusted(-1, -1, 1, 1);
+        for (int x = ring.left(); x <= ring.right(); ++x)
+            for (int y : {ring.top(), ring.bottom()})
+                darkest = std::min(darkest, luminance(QColor(img.pixel(x, y))));
+        for (int y = ring.top(); y <= ring.bottom(); ++y)
+            for (int x : {ring.left(), ring.right()})
+                darkest = std::min(darkest, luminance(QColor(img.pixel(x, y))));
+        EXPECT_GE((darkest + 0.05) / 0.05, 4.5) << "cell " << cell;
+    }
 }
 
 TEST_F(FishSettingsDialogTest, totalIsBlueOnPaleYellow)

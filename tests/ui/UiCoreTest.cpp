@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -139,6 +141,15 @@ private:
     std::vector<int> values_;
     size_t next_ = 0;
 };
+
+// Counts edited by hand add up as the tank takes them (above 25 as 25, below 0 as none),
+// so the total never overflows; the counts themselves are kept for the file.
+TEST(FishCountGrid, handEditedCountsAddUpWithinRange)
+{
+    const FishCountGrid grid = gridWith({INT_MAX, INT_MAX, -3, 4, INT_MIN});
+    EXPECT_EQ(grid.count(0), INT_MAX);
+    EXPECT_EQ(grid.total(), 54);
+}
 
 TEST(FishCountGrid, opensWithTenEachAndNothingSelected)
 {
