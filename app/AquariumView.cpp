@@ -259,8 +259,10 @@ void AquariumView::drawFrame()
     gluLookAt(0, 0, cameraZOffset - 5, 0, 0, -500, 0, 1, 0);
     glViewport(0, 0, w, h);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    passDone("clear");
 
     text.drawHelpText(helpTextVisible, helpTextFrames);
+    passDone("help text");
 
     const float g = (100 - settings.lightQiangDu) * 0.01f;
     const GLfloat light[] = {g, g, g, 1};
@@ -269,16 +271,21 @@ void AquariumView::drawFrame()
     glEnable(GL_LIGHTING);
 
     drawBackdrop();
+    passDone("backdrop");
 
     runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
+    passDone("fish");
 
     const unsigned picture =
         backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
     drawBackgroundPass(surface, picture, tankXMin, tankXMax);
+    passDone("surface");
     drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
+    passDone("bubbles");
 
     glDisable(GL_LIGHTING);
     drawPellets(pellets);
+    passDone("pellets");
 
     if (pointer.interactionMode == kCommandFeedFish) {
         glColor4f(1, 1, 1, 0);
@@ -289,11 +296,18 @@ void AquariumView::drawFrame()
     }
     runFishPicking(fish, settings.speciesCounts, pointer.interactionMode, pointer.mouseX,
                    pointer.mouseY, pointer.pickPending);
+    passDone("picking");
 
     if (afterFrameHook)
         afterFrameHook();
     glFinish();
     clientDC->swapBuffers(this);
+}
+
+void AquariumView::passDone(const char *pass)
+{
+    if (afterPassHook)
+        afterPassHook(pass);
 }
 
 void AquariumView::onTimer()

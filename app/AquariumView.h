@@ -58,6 +58,9 @@ public:
 
     // Test hook: runs after every drawn frame (inside drawFrame, before the swap).
     std::function<void()> afterFrameHook;
+    // Benchmark hook: runs after each pass of drawFrame with the pass's name; unset in the
+    // program.
+    std::function<void(const char *pass)> afterPassHook;
 
     // --- scene record ---
     PickRail pickRailsX[kRailsX];
@@ -98,6 +101,7 @@ private:
     void setFixedGlState();
     void measureScreen();
     void drawBackdrop();
+    void passDone(const char *pass);
     void updateCursor();
     void openPopupMenu(const QPoint &globalPos);
 
