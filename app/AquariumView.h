@@ -100,7 +100,9 @@ private:
     bool setPixelFormat();
     void setFixedGlState();
     void measureScreen();
-    void drawBackdrop();
+    // Steps the backdrop's colours and leaves its GL state; draws its quads only when
+    // `shown`.
+    void drawBackdrop(bool shown);
     void passDone(const char *pass);
     void updateCursor();
     void openPopupMenu(const QPoint &globalPos);
