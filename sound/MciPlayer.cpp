@@ -70,21 +70,26 @@ void MciPlayer::setFileName(const std::string &path) { m_fileName = path; }
 void MciPlayer::open()
 {
     releaseMedia();
+    const QString path = QString::fromStdString(m_fileName);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        // Nothing to play: no media backend is started for it (it costs tens of
+        // megabytes and a tenth of a second, and the aquarium opens the player with no
+        // file at start-up). The volume reads as a fresh device's.
+        m_volume = 1000;
+        return;
+    }
     m_player = new QMediaPlayer(m_parent.data());
     m_output = new QAudioOutput(m_parent.data());
     m_player->setAudioOutput(m_output);
     m_canPlay = false;
 
-    const QString path = QString::fromStdString(m_fileName);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-        waitForLoad(*m_player);
-        // waitForLoad runs the event loop: the parent may be gone now.
-        if (m_player) {
-            m_canPlay = isPlayable(*m_player);
-            if (!m_canPlay)
-                m_player->setSource(QUrl()); // never starts late on its own
-        }
+    m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    waitForLoad(*m_player);
+    // waitForLoad runs the event loop: the parent may be gone now.
+    if (m_player) {
+        m_canPlay = isPlayable(*m_player);
+        if (!m_canPlay)
+            m_player->setSource(QUrl()); // never starts late on its own
     }
     if (m_output)
         m_volume = int(std::lround(m_output->volume() * 1000.0));

@@ -11,8 +11,9 @@ class QMediaPlayer;
 class QObject;
 
 // The own-music player: one sound file (mp3, wav, mpeg, ...) at a time over QMediaPlayer
-// and QAudioOutput. Every open() makes a fresh player for the stored file name and drops
-// the previous one. Loading is asynchronous in the media backend, so open() waits for it
+// and QAudioOutput. Every open() drops the previous player and makes a fresh one for the
+// stored file name, unless that names no file: then there is no player until the next
+// open(). Loading is asynchronous in the media backend, so open() waits for it
 // (at most a few seconds, running the event loop without user input) to know at once
 // whether the file can be played. With no audio output on the machine the file still
 // "plays", silently, and reaches its end.
