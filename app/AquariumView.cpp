@@ -282,11 +282,15 @@ void AquariumView::drawFrame()
 
     runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
     passDone("fish");
+    // The renderer's threads start on what is drawn so far while this thread works out
+    // the passes that follow (a software renderer otherwise starts only at the finish).
+    glFlush();
 
     const unsigned picture =
         backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
     drawBackgroundPass(surface, picture, tankXMin, tankXMax);
     passDone("surface");
+    glFlush();
     drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
     passDone("bubbles");
 
