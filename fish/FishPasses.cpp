@@ -135,6 +135,8 @@ int runFishPicking(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
         return -1;
     pickPending = false;
     const int live = liveFishCount(counts);
+    // Fish::draw sends the model as vertex arrays; immediate mode here would make every
+    // click cost memory on llvmpipe (see FishDraw.cpp and the click memory test).
     for (int i = 0; i < live; ++i) {
         Fish &f = fish[i];
         glPushMatrix();
