@@ -223,23 +223,25 @@ void AquariumView::initialiseScene()
     backgroundDialog->hide();
 }
 
-void AquariumView::drawBackdrop()
+void AquariumView::drawBackdrop(bool shown)
 {
     const float x0 = 2 * tankXMin, x1 = 2 * tankXMax;
     const float y0 = 3 * tankYMin, y1 = 3 * tankYMax, z = 3 * tankZBack;
     auto quad = [&](const Rgb (&c)[4]) {
         glShadeModel(GL_SMOOTH);
         glDisable(GL_TEXTURE_2D);
-        glBegin(GL_QUADS);
-        glColor3f(c[0].r, c[0].g, c[0].b);
-        glVertex3f(x0, y0, z);
-        glColor3f(c[1].r, c[1].g, c[1].b);
-        glVertex3f(x1, y0, z);
-        glColor3f(c[2].r, c[2].g, c[2].b);
-        glVertex3f(x1, y1, z);
-        glColor3f(c[3].r, c[3].g, c[3].b);
-        glVertex3f(x0, y1, z);
-        glEnd();
+        if (shown) {
+            glBegin(GL_QUADS);
+            glColor3f(c[0].r, c[0].g, c[0].b);
+            glVertex3f(x0, y0, z);
+            glColor3f(c[1].r, c[1].g, c[1].b);
+            glVertex3f(x1, y0, z);
+            glColor3f(c[2].r, c[2].g, c[2].b);
+            glVertex3f(x1, y1, z);
+            glColor3f(c[3].r, c[3].g, c[3].b);
+            glVertex3f(x0, y1, z);
+            glEnd();
+        }
         glColor3ub(255, 255, 255);
         glEnable(GL_TEXTURE_2D);
     };
@@ -286,9 +288,16 @@ void AquariumView::drawFrame()
     glLoadIdentity();
     gluLookAt(0, 0, cameraZOffset - 5, 0, 0, -500, 0, 1, 0);
     glViewport(0, 0, w, h);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Where the picture surface will cover the whole view, the colour clear and the
+    // backdrop behind it cannot show anywhere: only the depth is cleared and the backdrop
+    // only steps its colours. They are the two largest layers after the surface itself.
+    const bool surfaceHidesBackdrop =
+        surfaceWillCoverViewport(surface, tankXMin, tankXMax, settings);
+    glClear(surfaceHidesBackdrop ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    passDone("clear");
 
     text.drawHelpText(helpTextVisible, helpTextFrames);
+    passDone("help text");
 
     const float g = (100 - settings.lightQiangDu) * 0.01f;
     const GLfloat light[] = {g, g, g, 1};
@@ -296,17 +305,26 @@ void AquariumView::drawFrame()
     glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
     glEnable(GL_LIGHTING);
 
-    drawBackdrop();
+    drawBackdrop(!surfaceHidesBackdrop);
+    passDone("backdrop");
 
     runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
+    passDone("fish");
+    // The renderer's threads start on what is drawn so far while this thread works out
+    // the passes that follow (a software renderer otherwise starts only at the finish).
+    glFlush();
 
     const unsigned picture =
         backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
     drawBackgroundPass(surface, picture, tankXMin, tankXMax);
+    passDone("surface");
+    glFlush();
     drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
+    passDone("bubbles");
 
     glDisable(GL_LIGHTING);
     drawPellets(pellets);
+    passDone("pellets");
 
     if (pointer.interactionMode == kCommandFeedFish) {
         glColor4f(1, 1, 1, 0);
@@ -317,6 +335,7 @@ void AquariumView::drawFrame()
     }
     runFishPicking(fish, settings.speciesCounts, pointer.interactionMode, mouseX, mouseY,
                    pointer.pickPending);
+    passDone("picking");
 
     if (runOptions.showFps)
         drawFpsReadout();
@@ -358,6 +377,12 @@ void AquariumView::drawFpsReadout()
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopAttrib();
+}
+
+void AquariumView::passDone(const char *pass)
+{
+    if (afterPassHook)
+        afterPassHook(pass);
 }
 
 void AquariumView::onTimer()

@@ -75,6 +75,9 @@ public:
 
     // Test hook: runs after every drawn frame (inside drawFrame, before the swap).
     std::function<void()> afterFrameHook;
+    // Benchmark hook: runs after each pass of drawFrame with the pass's name; unset in the
+    // program.
+    std::function<void(const char *pass)> afterPassHook;
 
     // --- scene record ---
     PickRail pickRailsX[kRailsX];
@@ -124,7 +127,10 @@ private:
     void measureView();
     void updateFrameTimer();
     void drawFpsReadout();
-    void drawBackdrop();
+    // Steps the backdrop's colours and leaves its GL state; draws its quads only when
+    // `shown`.
+    void drawBackdrop(bool shown);
+    void passDone(const char *pass);
     void updateCursor();
     void openPopupMenu(const QPoint &globalPos);
 

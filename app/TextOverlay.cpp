@@ -88,7 +88,22 @@ void extrudeSides(const Contours &contours)
 void TextOverlay::createTextFont()
 {
     listBase = glGenLists(256);
+    built.reset();
     if (listBase == 0)
+        return;
+    // Every code's list is compiled at its first use: the help text needs about forty of
+    // the 255 glyphs, and outlining and tessellating them all took a third of start-up.
+    glNewList(listBase + 255, GL_COMPILE);
+    glEndList();
+    built.set(255);
+}
+
+void TextOverlay::buildGlyphs(const char *text) const
+{
+    bool missing = false;
+    for (const char *c = text; *c; ++c)
+        missing = missing || !built.test(static_cast<unsigned char>(*c));
+    if (!missing)
         return;
 
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -105,7 +120,11 @@ void TextOverlay::createTextFont()
     gluTessCallback(tess, GLU_TESS_ERROR, reinterpret_cast<void(GLAPIENTRY *)()>(tessError));
 
     const double unit = 1.0 / kEmPixels;
-    for (int code = 0; code < 255; ++code) {
+    for (const char *c = text; *c; ++c) {
+        const int code = static_cast<unsigned char>(*c);
+        if (built.test(code))
+            continue;
+        built.set(code);
         const QChar ch = QChar::fromLatin1(char(code));
         Contours contours;
         if (code >= 32) {
@@ -131,8 +150,6 @@ void TextOverlay::createTextFont()
         glTranslated(code >= 32 ? metrics.horizontalAdvance(ch) * unit : 0, 0, 0);
         glEndList();
     }
-    glNewList(listBase + 255, GL_COMPILE);
-    glEndList();
     gluDeleteTess(tess);
 }
 
@@ -146,6 +163,7 @@ void TextOverlay::printText(const char *format, ...) const
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
 
+    buildGlyphs(text);
     glPushAttrib(GL_LIST_BIT);
     glListBase(listBase);
     glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);

@@ -2,13 +2,16 @@
 
 #include <GL/gl.h>
 
+#include <bitset>
+
 // The help text: real 3-D glyphs, extruded outlines in 256 display lists (one per
 // character code), drawn in the scene. Needs a current GL context.
 class TextOverlay {
 public:
-    // Builds the glyph lists: bold, the system's default face, one unit per em, extruded
-    // 0.2 units toward -z. Codes 0..254 get a glyph; list 255 stays empty. Each list
-    // leaves the current position advanced by the glyph's width.
+    // Reserves the 256 glyph lists: bold, the system's default face, one unit per em,
+    // extruded 0.2 units toward -z. Codes 0..254 get a glyph, compiled when printText
+    // first needs it; list 255 stays empty. Each list leaves the current position advanced
+    // by the glyph's width.
     void createTextFont();
 
     // Draws one line at the current model-view origin, printf style, at most 255
@@ -21,5 +24,9 @@ public:
     GLuint glyphListBase() const { return listBase; }
 
 private:
+    // Compiles the lists of the codes in `text` not compiled yet (outside any list).
+    void buildGlyphs(const char *text) const;
+
     GLuint listBase = 0;
+    mutable std::bitset<256> built; // lists compiled so far
 };

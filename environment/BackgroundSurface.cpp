@@ -2,6 +2,7 @@
 
 #include "Settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -104,6 +105,80 @@ std::vector<std::vector<SurfaceVertex>> BackgroundSurface::strips() const
         result.push_back(std::move(strip));
     }
     return result;
+}
+
+std::vector<SurfacePoint> BackgroundSurface::outline() const
+{
+    std::vector<SurfacePoint> loop;
+    const int n = subdivisions;
+    if (n < 1)
+        return loop;
+    // The same parameters strips() evaluates, so the same points.
+    auto at = [&](int i, int j) { return surfacePoint(double(i) / n, double(j) / n); };
+    for (int i = 0; i < n; ++i)
+        loop.push_back(at(i, 0));
+    for (int j = 0; j < n; ++j)
+        loop.push_back(at(n, j));
+    for (int i = n; i > 0; --i)
+        loop.push_back(at(i, n));
+    for (int j = n; j > 0; --j)
+        loop.push_back(at(0, j));
+    return loop;
+}
+
+namespace {
+
+// Whether the segment a-b passes through the rectangle x0..x1 x y0..y1 (Liang-Barsky).
+bool segmentMeetsRect(WindowPoint a, WindowPoint b, double x0, double y0, double x1, double y1)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - x0, x1 - a.x, a.y - y0, y1 - a.y};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Winding number of the closed loop around point c.
+int windingAround(const std::vector<WindowPoint> &loop, WindowPoint c)
+{
+    int winding = 0;
+    for (size_t i = 0; i < loop.size(); ++i) {
+        const WindowPoint a = loop[i], b = loop[(i + 1) % loop.size()];
+        const double side = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+        if (a.y <= c.y && b.y > c.y && side > 0)
+            ++winding;
+        else if (a.y > c.y && b.y <= c.y && side < 0)
+            --winding;
+    }
+    return winding;
+}
+
+} // namespace
+
+bool loopEnclosesRect(const std::vector<WindowPoint> &loop, double width, double height,
+                      double margin)
+{
+    if (loop.size() < 3)
+        return false;
+    for (size_t i = 0; i < loop.size(); ++i)
+        if (segmentMeetsRect(loop[i], loop[(i + 1) % loop.size()], -margin, -margin,
+                             width + margin, height + margin))
+            return false;
+    return windingAround(loop, {width / 2, height / 2}) != 0;
 }
 
 bool backgroundSurfaceShown(const AquariumSettings &s)

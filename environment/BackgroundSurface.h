@@ -50,6 +50,11 @@ public:
     // subdivisions is below 1.
     std::vector<std::vector<SurfaceVertex>> strips() const;
 
+    // The edge of what strips() draws, as a closed loop of their vertices: the v = 0 row
+    // with u rising, the u = 1 column with v rising, the v = 1 row with u falling, the
+    // u = 0 column with v falling; 4 x subdivisions points, each corner once.
+    std::vector<SurfacePoint> outline() const;
+
     // Emits strips() with whatever texture, colour and normal are current; no state
     // is changed. Defined in environment_gl; needs a current GL context.
     void drawSurface() const;
@@ -58,6 +63,19 @@ public:
 // The degree-5 curve through q with t and 1 - t exchanged: bezierPoint(q, 1) = q[0],
 // bezierPoint(q, 0) = q[5].
 SurfacePoint bezierPoint(const SurfacePoint (&q)[BackgroundSurface::kGridSize], double t);
+
+// A point in window coordinates, pixels.
+struct WindowPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// Whether the closed polygon `loop` encloses the whole rectangle 0..width x 0..height with
+// room to spare: no edge comes within `margin` pixels of it and the loop winds around
+// it. Then anything drawn as a continuous mesh with that loop as its edge covers every
+// pixel of the rectangle. An empty loop encloses nothing.
+bool loopEnclosesRect(const std::vector<WindowPoint> &loop, double width, double height,
+                      double margin);
 
 // Whether the frame shows (and so advances) the surface: "BACKGROUND" 0 and "Show Terra"
 // not 0.

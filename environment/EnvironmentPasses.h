@@ -37,6 +37,13 @@ void drawBackgroundPass(BackgroundSurface &surface, unsigned texture, float tank
 void drawBackgroundPass(BackgroundSurface &surface, unsigned texture, float tankXMin,
                         float tankXMax);  // with the global settings
 
+// Whether the surface as the coming background pass will draw it (the sway one step on)
+// covers every pixel of the viewport, seen with the current model-view and projection.
+// Then nothing drawn before it shows where nothing in front of it is drawn: the frame's
+// colour clear and backdrop may be left out. False when the surface is not shown.
+bool surfaceWillCoverViewport(const BackgroundSurface &surface, float tankXMin, float tankXMax,
+                              const AquariumSettings &current);
+
 // The bubble pass: push; fog off; blend source-alpha / one, blending on; depth test off;
 // each emitter k drawn translated by (positions[k].x + 5, .y - 25, .z - 60) with
 // bubbleDrawCount(qipaoNum) particles; then blending off, depth test on, pop. Fog stays

@@ -143,10 +143,10 @@ public:
 
     // ---- GL (fish_gl) ----
     // Draws at the current modelview origin and advances one frame. The species
-    // texture must be bound (the pellets draw with species 25 and no texture).
+    // texture must be bound (the pellets draw with species 25 and no texture). Each
+    // vertex: the normal as given (not rotated), (s, t), the segment transform of p;
+    // afterwards the current normal and texture coordinate are the last vertex's.
     void draw(int drawSpecies);
-    // glNormal3f(n) (not rotated), glTexCoord2f(s, t), glVertex3fv(segment transform of p).
-    void emitVertex(float px, float py, float pz, float nx, float ny, float nz, float s, float t);
 };
 
 // Receives the model's quad strips. Positions are scaled and displaced but not yet

@@ -8,28 +8,81 @@
 
 namespace {
 
-// Turns the model's strips into immediate-mode quad strips.
-class GlStripSink final : public FishVertexSink {
+// The model as vertex arrays: every vertex passed through the segment matrix, strip by
+// strip, then drawn with one glDrawArrays per quad strip.
+//
+// Keep the model (and everything else drawn inside a selection pass) out of immediate
+// mode: Mesa's llvmpipe keeps about half a megabyte for good every time immediate-mode
+// vertices in the frame meet immediate-mode vertices in GL_SELECT, so each feed or touch
+// click would cost memory. The click memory test guards this.
+class GlArraySink final : public FishVertexSink {
 public:
-    void beginStrip() override { glBegin(GL_QUAD_STRIP); }
+    static constexpr int kMaxVertices = 520; // the whole model
+    static constexpr int kMaxStrips = 28;
+
+    void beginStrip() override
+    {
+        if (strips < kMaxStrips)
+            stripFirst[strips] = count;
+    }
     void vertex(Fish &fish, float x, float y, float z, float nx, float ny, float nz, float s,
                 float t) override
     {
-        fish.emitVertex(x, y, z, nx, ny, nz, s, t);
+        if (count >= kMaxVertices || strips >= kMaxStrips)
+            return;
+        Vertex &v = vertices[count++];
+        v.s = s;
+        v.t = t;
+        v.nx = nx;
+        v.ny = ny;
+        v.nz = nz;
+        fish.transformBySegment(x, y, z, v.p);
     }
-    void endStrip() override { glEnd(); }
+    void endStrip() override
+    {
+        if (strips < kMaxStrips) {
+            stripCount[strips] = count - stripFirst[strips];
+            ++strips;
+        }
+    }
+
+    // Draws the strips gathered, then leaves the current normal and texture coordinate at
+    // the last vertex's, as immediate mode would: later passes that give no normal of
+    // their own (the surface, the backdrop) are lit with it.
+    void draw() const
+    {
+        if (count == 0)
+            return;
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
+        glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices[0].nx);
+        glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
+        for (int i = 0; i < strips; ++i)
+            glDrawArrays(GL_QUAD_STRIP, stripFirst[i], stripCount[i]);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        const Vertex &last = vertices[count - 1];
+        glNormal3f(last.nx, last.ny, last.nz);
+        glTexCoord2f(last.s, last.t);
+    }
+
+private:
+    struct Vertex {
+        float s, t;
+        float nx, ny, nz;
+        float p[3];
+    };
+    Vertex vertices[kMaxVertices];
+    int stripFirst[kMaxStrips] = {};
+    int stripCount[kMaxStrips] = {};
+    int strips = 0;
+    int count = 0;
 };
 
 } // namespace
-
-void Fish::emitVertex(float px, float py, float pz, float nx, float ny, float nz, float s, float t)
-{
-    float p[3];
-    transformBySegment(px, py, pz, p);
-    glNormal3f(nx, ny, nz);
-    glTexCoord2f(s, t);
-    glVertex3fv(p);
-}
 
 void Fish::draw(int drawSpecies)
 {
@@ -44,8 +97,9 @@ void Fish::draw(int drawSpecies)
 
     wanderStep();
 
-    GlStripSink sink;
+    GlArraySink sink;
     emitModel(sink);
+    sink.draw();
 
     movementStep();
     updateCollisionBox();

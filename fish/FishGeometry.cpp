@@ -5,6 +5,8 @@
 #include "Fish.h"
 #include "FishModel.h"
 
+#include <cstring>
+
 namespace {
 
 
@@ -33,13 +35,19 @@ void Fish::emitModel(FishVertexSink &sink)
     const float *wave = anim.bodyWave;
     const float sides[2] = {1.0f, -1.0f};
 
-    // 1. Body: every ring turns by its own yaw and shifts by the swimming wave.
+    // 1. Body: every ring turns by its own yaw and shifts by the swimming wave. Each of
+    // the eight strips visits every ring: the ten rotations are worked out once.
+    float ringMatrix[kRings][16];
+    for (int k = 0; k < kRings; ++k) {
+        setSegmentRotation(yaw[k], 0, 0, 1);
+        std::memcpy(ringMatrix[k], segmentMatrix, sizeof segmentMatrix);
+    }
     sink.beginPart(kPartBody);
     for (int band = 0; band < 4; ++band) {
         for (float side : sides) {
             sink.beginStrip();
             for (int k = 0; k < kRings; ++k) {
-                setSegmentRotation(yaw[k], 0, 0, 1);
+                std::memcpy(segmentMatrix, ringMatrix[k], sizeof segmentMatrix);
                 for (int line = band; line <= band + 1; ++line) {
                     const ModelVertex &v = body[line][k];
                     const float raise = (tall && line >= 1) ? tallBodyRaise[k] * s : 0.0f;

@@ -80,30 +80,30 @@ void drawPellets(FoodPellet (&pellets)[kPelletSlots])
 
 float pickComb(const PickRail *rails, int count, bool xComb, int mouseX, int mouseY)
 {
+    // One rail: a thin quad, drawn from a vertex array like everything else drawn in a
+    // selection pass (immediate mode there makes Mesa's llvmpipe keep memory per pass).
+    static const GLfloat xRail[4][3] = {
+        {-0.5f, -30.0f, 1.0f}, {0.5f, -30.0f, 1.0f}, {0.5f, 30.0f, 1.0f}, {-0.5f, 30.0f, 1.0f}};
+    static const GLfloat yRail[4][3] = {
+        {-90.0f, -0.5f, 1.0f}, {90.0f, -0.5f, 1.0f}, {90.0f, 0.5f, 1.0f}, {-90.0f, 0.5f, 1.0f}};
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, xComb ? xRail : yRail);
+    float found = 0.0f;
     for (int i = 0; i < count; ++i) {
         const PickRail &rail = rails[i];
         glPushMatrix();
         beginSelection(mouseX, mouseY, 15.0);
         glTranslatef(rail.x, rail.y, rail.z);
-        glBegin(GL_QUADS);
-        if (xComb) {
-            glVertex3f(-0.5f, -30.0f, 1.0f);
-            glVertex3f(0.5f, -30.0f, 1.0f);
-            glVertex3f(0.5f, 30.0f, 1.0f);
-            glVertex3f(-0.5f, 30.0f, 1.0f);
-        } else {
-            glVertex3f(-90.0f, -0.5f, 1.0f);
-            glVertex3f(90.0f, -0.5f, 1.0f);
-            glVertex3f(90.0f, 0.5f, 1.0f);
-            glVertex3f(-90.0f, 0.5f, 1.0f);
-        }
-        glEnd();
+        glDrawArrays(GL_QUADS, 0, 4);
         const GLint hits = endSelection();
         glPopMatrix();
-        if (hits > 0)
-            return xComb ? rail.x : rail.y;
+        if (hits > 0) {
+            found = xComb ? rail.x : rail.y;
+            break;
+        }
     }
-    return 0.0f;
+    glDisableClientState(GL_VERTEX_ARRAY);
+    return found;
 }
 
 void runFeedPicking(FeedState &state, PickRail (&railsX)[kRailsX], PickRail (&railsY)[kRailsY],
@@ -135,6 +135,8 @@ int runFishPicking(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
         return -1;
     pickPending = false;
     const int live = liveFishCount(counts);
+    // Fish::draw sends the model as vertex arrays; immediate mode here would make every
+    // click cost memory on llvmpipe (see FishDraw.cpp and the click memory test).
     for (int i = 0; i < live; ++i) {
         Fish &f = fish[i];
         glPushMatrix();

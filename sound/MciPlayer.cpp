@@ -45,18 +45,22 @@ void MciPlayer::setFileName(const std::string &path) { m_fileName = path; }
 void MciPlayer::open()
 {
     releaseMedia();
-    m_player = new QMediaPlayer(m_parent.data());
-    m_output = new QAudioOutput(m_parent.data());
-    m_player->setAudioOutput(m_output);
     m_canPlay = false;
     m_loading = true;
-    m_volume = int(std::lround(m_output->volume() * 1000.0));
-
     const QString path = QString::fromStdString(m_fileName);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        // Nothing to play: no media backend is started for it (it costs tens of
+        // megabytes and a tenth of a second, and the aquarium opens the player with no
+        // file at start-up). The volume reads as a fresh device's.
+        m_volume = 1000;
         answer(false);
         return;
     }
+    m_player = new QMediaPlayer(m_parent.data());
+    m_output = new QAudioOutput(m_parent.data());
+    m_player->setAudioOutput(m_output);
+    m_volume = int(std::lround(m_output->volume() * 1000.0));
+
     // Queued, and received by an object of our own: the handler may close this player,
     // which must not happen inside its own signal.
     const int generation = ++m_generation;

@@ -11,11 +11,12 @@ class QAudioOutput;
 class QMediaPlayer;
 
 // The own-music player: one sound file (mp3, wav, mpeg, ...) at a time over QMediaPlayer
-// and QAudioOutput. Every open() makes a fresh player for the stored file name and drops
-// the previous one. Loading is asynchronous in the media backend: open() returns at once
-// and the load handler hears the answer when the backend's status or error says it (a
-// missing file is answered inside open()). With no audio output on the machine the file
-// still "plays", silently, and reaches its end.
+// and QAudioOutput. Every open() drops the previous player and makes a fresh one for the
+// stored file name, unless that names no file: then there is no player until the next
+// open(). Loading is asynchronous in the media backend: open() returns at once and the
+// load handler hears the answer when the backend's status or error says it (a missing
+// file is answered inside open()). With no audio output on the machine the file still
+// "plays", silently, and reaches its end.
 class MciPlayer : public MusicPlayer {
 public:
     MciPlayer();

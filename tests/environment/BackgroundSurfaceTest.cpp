@@ -204,3 +204,52 @@ TEST(SurfacePictureTexture, ownPictureOnlyWhileOwnPicturesAreOn)
     EXPECT_EQ(surfacePictureTexture(true, 0, 3u), 0u);
     EXPECT_EQ(surfacePictureTexture(true, -1, 3u), 0u);
 }
+
+TEST(BackgroundSurface, outlineRunsRoundTheDrawnMeshCornersFirstOfEachSide)
+{
+    BackgroundSurface surface = surfaceAt(0.5f);
+    const std::vector<SurfacePoint> loop = surface.outline();
+    ASSERT_EQ(loop.size(), 8u);
+    // The corners of the patch: (u, v) = (0, 0), (1, 0), (1, 1), (0, 1); the top row sways
+    // sideways, its even column 0 forward and its odd column 5 back.
+    const double corners[4][3] = {{54, -38, -90}, {-54, -38, -90}, {-54 + 0.5, 39, -90 + 0.5},
+                                  {54 + 0.5, 39, -90 - 0.5}};
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_NEAR(loop[2 * c].x, corners[c][0], 1e-4);
+        EXPECT_NEAR(loop[2 * c].y, corners[c][1], 1e-4);
+        EXPECT_NEAR(loop[2 * c].z, corners[c][2], 1e-4);
+    }
+    // Every point is a vertex the strips draw.
+    for (const SurfacePoint &p : loop) {
+        bool drawn = false;
+        for (const auto &strip : surface.strips())
+            for (const SurfaceVertex &v : strip)
+                drawn = drawn || (v.position.x == p.x && v.position.y == p.y && v.position.z == p.z);
+        EXPECT_TRUE(drawn) << p.x << ", " << p.y;
+    }
+}
+
+struct LoopCase {
+    const char *what;
+    std::vector<WindowPoint> loop;
+    bool encloses; // the rectangle 0..100 x 0..50, margin 1
+};
+
+class LoopAroundRect : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(LoopAroundRect, enclosesOnlyWhenEveryEdgeStaysOutsideAndTheLoopGoesRound)
+{
+    EXPECT_EQ(loopEnclosesRect(GetParam().loop, 100, 50, 1), GetParam().encloses) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BackgroundSurface, LoopAroundRect,
+    ::testing::Values(
+        LoopCase{"square round it", {{-5, -5}, {105, -5}, {105, 55}, {-5, 55}}, true},
+        LoopCase{"the other way round", {{-5, -5}, {-5, 55}, {105, 55}, {105, -5}}, true},
+        LoopCase{"bent sides, eight points", {{-5, -9}, {50, -2}, {110, -5}, {102, 25}, {104, 60}, {50, 52}, {-3, 51}, {-8, 25}}, true},
+        LoopCase{"left edge within the margin", {{-0.5, -5}, {105, -5}, {105, 55}, {-0.5, 55}}, false},
+        LoopCase{"one corner cut off", {{20, -5}, {105, -5}, {105, 55}, {-5, 55}, {-5, 20}}, false},
+        LoopCase{"beside it", {{200, -5}, {300, -5}, {300, 55}, {200, 55}}, false},
+        LoopCase{"empty", {}, false}));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 
 namespace {
 
@@ -102,6 +103,83 @@ TEST_P(BackgroundPass, drawsAndAdvancesOnlyWhenShown)
 INSTANTIATE_TEST_SUITE_P(BackgroundSurfaceGl, BackgroundPass,
                          ::testing::Values(PassCase{1, 0, true}, PassCase{0, 0, false},
                                            PassCase{1, 1, false}, PassCase{1, 2, false}));
+
+struct CoverCase {
+    const char *what;
+    float xMin, xMax; // tank extents
+    int background;   // the "BACKGROUND" setting
+    bool covers;
+};
+
+void PrintTo(const CoverCase &c, std::ostream *out) { *out << c.what; }
+
+class SurfaceCover : public ::testing::TestWithParam<CoverCase> {};
+
+// The answer is checked against the pixels: over a magenta frame (a colour the picture
+// does not have), a covering surface leaves no magenta pixel at any edge of the screen,
+// and one that does not cover leaves some.
+TEST_P(SurfaceCover, coversTheViewportExactlyWhenItSaysSo)
+{
+    const CoverCase &c = GetParam();
+    GlScene &scene = GlScene::instance();
+    scene.beginFrame(1, 0, 1);
+    AquariumSettings current;
+    current.background = c.background;
+    BackgroundSurface surface;
+    surface.swayOffset = 0.9f; // the upper rows near the end of their swing
+    EXPECT_EQ(surfaceWillCoverViewport(surface, c.xMin, c.xMax, current), c.covers) << c.what;
+    EXPECT_FLOAT_EQ(surface.swayOffset, 0.9f) << "asking does not move the sway";
+
+    const GLuint picture = quarterPicture();
+    glBindTexture(GL_TEXTURE_2D, picture);
+    surface.updateControlGrid(c.xMin, c.xMax, 0);
+    surface.drawSurface();
+    int uncovered = 0;
+    const int w = scene.width(), h = scene.height();
+    const std::array<int, 3> magenta{255, 0, 255};
+    for (int x = 0; x < w; ++x)
+        for (int y : {0, h - 1})
+            uncovered += scene.pixel(x, y) == magenta ? 1 : 0;
+    for (int y = 0; y < h; ++y)
+        for (int x : {0, w - 1})
+            uncovered += scene.pixel(x, y) == magenta ? 1 : 0;
+    if (c.covers) {
+        EXPECT_EQ(uncovered, 0) << c.what;
+    } else if (c.background == 0) {
+        EXPECT_GT(uncovered, 0) << c.what;
+    }
+    glDeleteTextures(1, &picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BackgroundSurfaceGl, SurfaceCover,
+    ::testing::Values(CoverCase{"the tank of the screen", kTankXMin, kTankXMax, 0, true},
+                      CoverCase{"a narrower tank", -45, 45, 0, false},
+                      CoverCase{"a tank off to one side", -20, 100, 0, false},
+                      CoverCase{"surface not shown", kTankXMin, kTankXMax, 1, false}));
+
+TEST(BackgroundSurfaceGl, passLeavesThePicturesFilterAsItFoundIt)
+{
+    GlScene &scene = GlScene::instance();
+    scene.beginFrame(0, 0, 0);
+    static const unsigned char rgb[4 * 4 * 3] = {};
+    GLuint picture = 0;
+    glGenTextures(1, &picture);
+    glBindTexture(GL_TEXTURE_2D, picture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 4, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glTexImage2D(GL_TEXTURE_2D, 1, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glTexImage2D(GL_TEXTURE_2D, 2, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    AquariumSettings current;
+    BackgroundSurface surface;
+    drawBackgroundPass(surface, picture, kTankXMin, kTankXMax, current);
+    GLint filter = 0;
+    glBindTexture(GL_TEXTURE_2D, picture);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR_MIPMAP_NEAREST);
+    glDeleteTextures(1, &picture);
+}
 
 namespace {
 

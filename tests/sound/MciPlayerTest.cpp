@@ -202,6 +202,22 @@ TEST_F(MciPlayerTest, volumeBeforeOpenIsKeptUntilOpenReadsTheDevice)
     EXPECT_EQ(player.volume(), 1000) << "a freshly opened device plays at normal volume";
 }
 
+TEST_F(MciPlayerTest, openWithNoFileToPlayStartsNoMediaBackend)
+{
+    QObject owner;
+    player.setParent(&owner);
+    openSecond();
+    for (const std::string &file : {std::string(), path("missing.wav")}) {
+        player.setVolume(300);
+        player.setFileName(file);
+        player.open();
+        EXPECT_FALSE(player.canPlay());
+        EXPECT_EQ(owner.findChildren<QMediaPlayer *>().size(), 0) << file;
+        EXPECT_EQ(owner.findChildren<QAudioOutput *>().size(), 0) << file;
+        EXPECT_EQ(player.volume(), 1000) << "reads as a freshly opened device";
+    }
+}
+
 TEST_F(MciPlayerTest, openReplacesThePreviousMedia)
 {
     QObject owner;
