@@ -4,6 +4,7 @@
 // Mesa's llvmpipe (22.3) keeps memory for good when immediate-mode drawing in the frame
 // meets immediate-mode drawing in selection mode, half a megabyte and more a click.
 #include "AquariumView.h"
+#include "FrameCamera.h"
 #include "MainFrame.h"
 #include "PopupMenuEntries.h"
 #include "ProfileFile.h"
@@ -61,8 +62,7 @@ TEST_P(ClickMemory, threeHundredClicksLeaveResidentMemoryFlat)
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     // Default settings (the picture surface, 330 bubbles), one fish of every species.
-    for (int i = 0; i < 25; ++i)
-        writeProfileString("Fish Number", "Fish" + std::to_string(i), "1");
+    writeOneFishOfEverySpecies();
     varlen::seedRandom(19);
 
     auto frame = std::make_unique<CMainFrame>();

@@ -6,6 +6,7 @@
 // The references are in tests/app/data. To look at the frames, set
 // VARLENSCR_SAVE_FRAME=<prefix>: the test saves what it drew as <prefix>-<file>.
 #include "AquariumView.h"
+#include "FrameCamera.h"
 #include "MainFrame.h"
 #include "PopupMenuEntries.h"
 #include "ProfileFile.h"
@@ -52,8 +53,7 @@ QImage drawFixedFrame(int width, int height)
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     // Default settings (the picture surface, 330 bubbles), one fish of every species.
-    for (int i = 0; i < 25; ++i)
-        writeProfileString("Fish Number", "Fish" + std::to_string(i), "1");
+    writeOneFishOfEverySpecies();
 
     varlen::seedRandom(20261207);
     auto frame = std::make_unique<CMainFrame>();

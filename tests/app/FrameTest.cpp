@@ -3,6 +3,7 @@
 #include "AquariumView.h"
 #include "AssetStore.h"
 #include "FishSettingsDialog.h"
+#include "FrameCamera.h"
 #include "FlatButton.h"
 #include "MainFrame.h"
 #include "ProfileFile.h"
@@ -100,23 +101,8 @@ protected:
     // Where a world point lands on the screen with the frame's camera.
     QPoint project(double x, double y, double z) const
     {
-        const double w = view->screenWidth, h = view->screenHeight;
-        GLdouble proj[16], model[16];
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glFrustum(-0.4 * w / h, 0.4 * w / h, -0.4, 0.4, 1, 1000);
-        glGetDoublev(GL_PROJECTION_MATRIX, proj);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glPopMatrix();
-        const GLint viewport[4] = {0, 0, int(w), int(h)};
-        GLdouble sx, sy, sz;
-        gluProject(x, y, z, model, proj, viewport, &sx, &sy, &sz);
+        double sx = 0, sy = 0;
+        projectWithFrameCamera(x, y, z, view->screenWidth, view->screenHeight, &sx, &sy);
         return QPoint(int(sx), int(sy));
     }
 };

@@ -2,6 +2,7 @@
 // in the view's own coordinates, the picking passes work in device pixels, and a click
 // must land under the pointer anywhere on the screen, not only at its centre.
 #include "AquariumView.h"
+#include "FrameCamera.h"
 #include "MainFrame.h"
 #include "ProfileFile.h"
 #include "Settings.h"
@@ -48,23 +49,9 @@ protected:
     // Where a world point is drawn, in the view's own coordinates (y from the top).
     QPointF onScreen(double x, double y, double z) const
     {
-        const double w = view->screenWidth, h = view->screenHeight;
-        GLdouble proj[16], model[16];
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glFrustum(-0.4 * w / h, 0.4 * w / h, -0.4, 0.4, 1, 1000);
-        glGetDoublev(GL_PROJECTION_MATRIX, proj);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glPopMatrix();
-        const GLint viewport[4] = {0, 0, int(w), int(h)};
-        GLdouble sx, sy, sz;
-        gluProject(x, y, z, model, proj, viewport, &sx, &sy, &sz);
+        const double h = view->screenHeight;
+        double sx = 0, sy = 0;
+        projectWithFrameCamera(x, y, z, view->screenWidth, h, &sx, &sy);
         return QPointF(sx, h - sy) / view->devicePixelRatio();
     }
 };
