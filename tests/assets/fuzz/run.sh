@@ -16,6 +16,9 @@ cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
+# Leaks that belong to system libraries, not to this program (see lsan.supp).
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 status=0
 for target in fuzz_plain_bmp fuzz_mipmap_bmp fuzz_descramble fuzz_settings fuzz_user_picture; do
   mkdir -p "$build/corpus/$target"
