@@ -23,10 +23,15 @@ namespace {
 [[noreturn]] void endNow()
 {
     std::fflush(nullptr);
+    removeEmptyRunFolders();
     ::_exit(0);
 }
 
-void endOnSignal(int) { ::_exit(0); }
+void endOnSignal(int)
+{
+    removeEmptyRunFolders();
+    ::_exit(0);
+}
 
 // Drops every input event: a screensaver guest takes no mouse, key or wheel input.
 class InputSink : public QObject {

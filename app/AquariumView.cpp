@@ -442,6 +442,7 @@ void AquariumView::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Escape) {
         // Ends the process on the spot: nothing is saved, nothing is torn down.
         std::fflush(nullptr);
+        removeEmptyRunFolders();
         ::_exit(0);
     }
     QWindow::keyPressEvent(event);
@@ -525,6 +526,7 @@ void AquariumView::onCommand(int id)
     case kCommandExit:
         onDestroy();
         std::fflush(nullptr);
+        removeEmptyRunFolders();
         ::_exit(0);
     default:
         break;

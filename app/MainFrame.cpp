@@ -71,6 +71,7 @@ void CMainFrame::keyPressEvent(QKeyEvent *event)
     }
     if (event->key() == Qt::Key_Escape) {
         std::fflush(nullptr);
+        removeEmptyRunFolders();
         ::_exit(0);
     }
     QWidget::keyPressEvent(event);

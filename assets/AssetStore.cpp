@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,6 +57,12 @@ std::vector<std::string> &runFolders()
     return folders;
 }
 
+// The same paths for removeEmptyRunFolders(), which may run in a signal handler and so
+// reads only fixed storage.
+constexpr int kMaxRunFolders = 8;
+char runFolderPaths[kMaxRunFolders][4096];
+volatile std::sig_atomic_t runFolderCount = 0;
+
 void removeRunFolders()
 {
     for (const std::string &folder : runFolders()) {
@@ -88,6 +95,11 @@ std::string runFolderBelow(const std::string &temp)
     if (runFolders().empty())
         std::atexit(removeRunFolders);
     runFolders().push_back(pattern);
+    if (runFolderCount < kMaxRunFolders && pattern.size() < sizeof runFolderPaths[0]) {
+        pattern.copy(runFolderPaths[runFolderCount], pattern.size());
+        runFolderPaths[runFolderCount][pattern.size()] = '\0';
+        runFolderCount = runFolderCount + 1;
+    }
     return pattern;
 }
 
@@ -185,6 +197,12 @@ std::string assetDirectory()
 
     reportMessage("Error Find TempPath.", "ERROR");
     return {};
+}
+
+void removeEmptyRunFolders()
+{
+    for (int i = 0; i < runFolderCount; ++i)
+        ::rmdir(runFolderPaths[i]);
 }
 
 std::string descrambledSuffix(const std::string &baseName)

@@ -41,6 +41,12 @@ void reportMessage(const std::string &text, const std::string &caption);
 // is then written or deleted anywhere (never in the current directory).
 std::string assetDirectory();
 
+// Removes the folders that assetDirectory() made with mkdtemp, when they are empty (the
+// asset files are deleted as soon as they are loaded). For the ways out of the program
+// that skip the exit handlers (_exit after Esc, Exit or a signal); safe in a signal
+// handler.
+void removeEmptyRunFolders();
+
 // The descrambled file's suffix for a base name: ".wav" for "Music" exactly
 // (case-sensitive), ".bmp" for every other name.
 std::string descrambledSuffix(const std::string &baseName);

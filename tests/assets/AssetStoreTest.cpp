@@ -200,35 +200,43 @@ TEST_F(AssetStoreFiles, assetDirectoryMakesAFreshPrivateFolderWhenBothPlacesAreT
     fs::create_directory_symlink(root + "/elsewhere", root + "/run/VarlenScr");
     fs::create_directory_symlink(root + "/elsewhere", root + "/tmp/VarlenScr-" + std::to_string(::geteuid()));
     writeBytes(root + "/work/Music.wav", {1, 2, 3});
-    int made[2];
-    ASSERT_EQ(::pipe(made), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setenv("XDG_RUNTIME_DIR", (root + "/run").c_str(), 1);
-        ::setenv("TMPDIR", (root + "/tmp").c_str(), 1);
-        if (::chdir((root + "/work").c_str()) != 0)
-            ::_exit(2);
-        const std::string directory = assetDirectory();
-        const bool extracted = extractAsset(9001, directory, "Music");
-        deleteAssetFile(directory + "Music.ad");
-        deleteAssetFile(directory + "Music.wav");
-        const std::string report = directory + (extracted ? "" : " not extracted");
-        (void)!::write(made[1], report.data(), report.size());
-        std::exit(0);  // the exit handlers run
+    // The program ends through the exit handlers, or at once with _exit (Esc, Exit, a
+    // signal) after removing its empty folders.
+    for (const bool exitHandlers : {true, false}) {
+        SCOPED_TRACE(exitHandlers ? "exit" : "_exit");
+        int made[2];
+        ASSERT_EQ(::pipe(made), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("XDG_RUNTIME_DIR", (root + "/run").c_str(), 1);
+            ::setenv("TMPDIR", (root + "/tmp").c_str(), 1);
+            if (::chdir((root + "/work").c_str()) != 0)
+                ::_exit(2);
+            const std::string directory = assetDirectory();
+            const bool extracted = extractAsset(9001, directory, "Music");
+            deleteAssetFile(directory + "Music.ad");
+            deleteAssetFile(directory + "Music.wav");
+            const std::string report = directory + (extracted ? "" : " not extracted");
+            (void)!::write(made[1], report.data(), report.size());
+            if (exitHandlers)
+                std::exit(0);
+            removeEmptyRunFolders();
+            ::_exit(0);
+        }
+        ::close(made[1]);
+        std::string directory(4096, '\0');
+        directory.resize(std::max<ssize_t>(0, ::read(made[0], directory.data(), directory.size())));
+        ::close(made[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(directory.rfind(root + "/tmp/VarlenScr-", 0), 0u) << directory;
+        EXPECT_TRUE(directory.ends_with('/')) << directory;
+        EXPECT_FALSE(fs::exists(directory)) << "removed at exit";
+        EXPECT_TRUE(filesIn(root + "/elsewhere").empty());
+        EXPECT_EQ(filesIn(root + "/work"), std::vector<std::string>{"Music.wav"});
+        EXPECT_EQ(readBytes(root + "/work/Music.wav"), (Bytes{1, 2, 3}));
     }
-    ::close(made[1]);
-    std::string directory(4096, '\0');
-    directory.resize(std::max<ssize_t>(0, ::read(made[0], directory.data(), directory.size())));
-    ::close(made[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(directory.rfind(root + "/tmp/VarlenScr-", 0), 0u) << directory;
-    EXPECT_TRUE(directory.ends_with('/')) << directory;
-    EXPECT_FALSE(fs::exists(directory)) << "removed at exit";
-    EXPECT_TRUE(filesIn(root + "/elsewhere").empty());
-    EXPECT_EQ(filesIn(root + "/work"), std::vector<std::string>{"Music.wav"});
-    EXPECT_EQ(readBytes(root + "/work/Music.wav"), (Bytes{1, 2, 3}));
 }
 
 // With no usable place at all nothing is written or deleted in the current directory.
