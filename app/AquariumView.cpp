@@ -30,6 +30,7 @@
 #include <optional>
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -51,10 +52,18 @@ QSurfaceFormat viewFormat(int depthBits)
     return f;
 }
 
+// Every frame the software renderer allocates and frees the same few megabytes at the
+// top of the heap. By default the C library hands that space back to the system after
+// each frame and takes it again in the next, faulting its pages in anew: a good part of
+// this thread's time per frame. It is kept while it stays under this size.
+constexpr int kHeapTopKept = 16 << 20;
+
 } // namespace
 
 AquariumView::AquariumView(QWindow *parent) : QWindow(parent)
 {
+    static const bool heapTopKept = mallopt(M_TRIM_THRESHOLD, kHeapTopKept) == 1;
+    (void)heapTopKept;
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(viewFormat(32));
 }
@@ -310,15 +319,11 @@ void AquariumView::drawFrame()
 
     runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
     passDone("fish");
-    // The renderer's threads start on what is drawn so far while this thread works out
-    // the passes that follow (a software renderer otherwise starts only at the finish).
-    glFlush();
 
     const unsigned picture =
         backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
     drawBackgroundPass(surface, picture, tankXMin, tankXMax);
     passDone("surface");
-    glFlush();
     drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
     passDone("bubbles");
 
@@ -341,6 +346,9 @@ void AquariumView::drawFrame()
         drawFpsReadout();
     if (afterFrameHook)
         afterFrameHook();
+    // The whole frame goes to the renderer at once. A software renderer's threads would
+    // otherwise start on part of it while this thread still works out the rest, and on
+    // two cores the three then take turns: each frame cost more and took longer.
     glFinish();
     clientDC->swapBuffers(this);
 }
