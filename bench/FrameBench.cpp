@@ -5,10 +5,11 @@
 //   bench_frame [frames]        (default 300)
 // The frame figures are given three times: for the first frames, with the help text of
 // the program's first hundred; for the full tank held (help text and 100 pellets); and
-// for frames without the help text and with the pellets the fish have left. The pass costs come from a
-// further run of frames in which every pass is closed with glFinish, so that the
-// renderer's work lands in the pass that caused it, and the help text and every pellet are kept up; that
-// run is slower than the others, whose figures are the real frame cost.
+// for frames without the help text and with the pellets the fish have left. The pass
+// costs come from a further run of frames in which every pass is closed with glFinish,
+// so that the renderer's work lands in the pass that caused it, with the help text and
+// every pellet kept up; that run is slower than the others, whose figures are the real
+// frame cost.
 #include "AquariumView.h"
 #include "MainFrame.h"
 #include "ProfileFile.h"
