@@ -9,14 +9,13 @@
 //   - the quad without a depth test.
 //   bench_floor [frames]        (default 300)
 // Run it under an X server of the size to measure; it asserts nothing.
+#include "GlTestContext.h"
+
 #include <GL/gl.h>
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QOpenGLContext>
 #include <QScreen>
-#include <QSurfaceFormat>
-#include <QWindow>
 
 #include <algorithm>
 #include <cstdint>
@@ -58,26 +57,13 @@ int main(int argc, char *argv[])
 {
     const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
     QGuiApplication app(argc, argv);
-    QWindow window;
-    window.setSurfaceType(QSurface::OpenGLSurface);
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setDepthBufferSize(24);
-    format.setSwapInterval(0);
-    window.setFormat(format);
-    window.setGeometry(window.screen()->geometry());
-    window.show();
-    QOpenGLContext context;
-    context.setFormat(format);
-    if (!context.create() || !context.makeCurrent(&window)) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    GlTestContext context(screen.width(), screen.height(), true);
+    if (!context.isValid()) {
         std::printf("no GL context could be made\n");
         return 1;
     }
-    const int w = window.width(), h = window.height();
+    const int w = screen.width(), h = screen.height();
 
     // A smooth picture with some detail: colour ramps and a checker.
     std::vector<std::uint8_t> pixels(1024 * 512 * 4);
@@ -121,7 +107,7 @@ int main(int argc, char *argv[])
             if (run.layer != Layer::None)
                 drawQuad();
             glFinish();
-            context.swapBuffers(&window);
+            context.swapBuffers();
             QCoreApplication::processEvents();
         }
         const double wallMs = all.nsecsElapsed() / 1e6;

@@ -12,6 +12,7 @@ GlTestContext::GlTestContext(int width, int height, bool shown)
     format.setGreenBufferSize(8);
     format.setBlueBufferSize(8);
     format.setDepthBufferSize(24);
+    format.setSwapInterval(0);
 
     window_.setSurfaceType(QSurface::OpenGLSurface);
     window_.setFormat(format);

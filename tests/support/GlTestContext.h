@@ -4,7 +4,7 @@
 #include <QWindow>
 
 // A compatibility-profile GL context (RGB 8 bits a channel, 24-bit depth, double
-// buffered) on a window of its own, made current. Needs a QGuiApplication (or
+// buffered, swaps not tied to the display) on a window of its own, made current. Needs a QGuiApplication (or
 // QApplication) and a display (run under xvfb-run).
 class GlTestContext {
 public:
@@ -15,6 +15,7 @@ public:
 
     bool isValid() const { return ok_; }
     bool makeCurrent() { return context_.makeCurrent(&window_); }
+    void swapBuffers() { context_.swapBuffers(&window_); }
 
 private:
     QWindow window_;
