@@ -2,6 +2,7 @@
 
 #include "AssetStore.h"
 #include "AquariumView.h"
+#include "GlxRenderTarget.h"
 #include "HostWindowWatcher.h"
 #include "MainFrame.h"
 #include "ResourceImages.h"
@@ -9,9 +10,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QWindow>
 
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -33,33 +32,6 @@ void endOnSignal(int)
     ::_exit(0);
 }
 
-// Drops every input event: a screensaver guest takes no mouse, key or wheel input.
-class InputSink : public QObject {
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::Enter:
-        case QEvent::Leave:
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
-        }
-    }
-};
-
 } // namespace
 
 AquariumApp::AquariumApp(int &argcRef, char **argvRef, const LaunchOptions &launch)
@@ -71,13 +43,12 @@ AquariumApp::AquariumApp(int &argcRef, char **argvRef, const LaunchOptions &laun
 AquariumApp::~AquariumApp()
 {
     frame.reset();
-    inputSink.reset();
-    host.reset(); // and the view, its child
+    guestView.reset();
     watcher.reset();
     qapp.reset();
 }
 
-AquariumView *AquariumApp::view() const { return frame ? frame->view() : guestView; }
+AquariumView *AquariumApp::view() const { return frame ? frame->view() : guestView.get(); }
 
 bool AquariumApp::initInstance()
 {
@@ -157,27 +128,23 @@ bool AquariumApp::startGuest()
         startFailed = true;
         return false;
     }
-    host.reset(QWindow::fromWinId(watcher->window()));
-    if (!host) {
-        std::fprintf(stderr, "varlenscr: cannot use X window 0x%x\n", watcher->window());
+    // Drawn through GLX on a window Qt never sees: the root window itself, or a plain
+    // child of the host. A Qt window would be a top-level window of its own on the root,
+    // and even as a child it announces window-manager states to the root.
+    std::unique_ptr<GlxRenderTarget> target = GlxRenderTarget::create(watcher->window(), watcher->size(), &why);
+    if (!target) {
+        std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
         startFailed = true;
         return false;
     }
-
-    guestView = new AquariumView(host.get());
-    guestView->setFlags(Qt::Widget | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
-    inputSink = std::make_unique<InputSink>();
-    guestView->installEventFilter(inputSink.get());
-    auto fitHost = [this](QSize devicePixels) {
-        // Rounded up: with a fractional ratio a pixel too many is cut off by the host,
-        // a pixel too few would leave a line of its background.
-        const qreal ratio = guestView->devicePixelRatio();
-        const QSize logical(int(std::ceil(devicePixels.width() / ratio)), int(std::ceil(devicePixels.height() / ratio)));
-        guestView->setGeometry(QRect(QPoint(0, 0), logical));
-    };
-    fitHost(watcher->size());
-    QObject::connect(watcher.get(), &HostWindowWatcher::resized, guestView, fitHost);
-    QObject::connect(watcher.get(), &HostWindowWatcher::mappedChanged, guestView, &AquariumView::setHostMapped);
+    RenderTarget *drawable = target.get();
+    guestView = std::make_unique<AquariumView>();
+    guestView->setRenderTarget(std::move(target));
+    QObject::connect(watcher.get(), &HostWindowWatcher::resized, guestView.get(), [this, drawable](QSize size) {
+        drawable->resize(size);
+        guestView->sizeChanged();
+    });
+    QObject::connect(watcher.get(), &HostWindowWatcher::mappedChanged, guestView.get(), &AquariumView::setHostMapped);
     QObject::connect(watcher.get(), &HostWindowWatcher::hostDestroyed, [] { endNow(); });
 
     guestView->runOptions.tickMs = options.tickMs;
@@ -187,11 +154,10 @@ bool AquariumApp::startGuest()
     guestView->runOptions.settingsReadOnly = true;
     guestView->setHostMapped(watcher->isMapped());
     guestView->onCreate(nullptr);
-    if (!guestView->glContext()) {
+    if (!guestView->hasGl()) {
         startFailed = true;
         return false;
     }
-    guestView->show();
     return true;
 }
 

@@ -8,8 +8,6 @@ class AquariumView;
 class CMainFrame;
 class HostWindowWatcher;
 class QApplication;
-class QObject;
-class QWindow;
 
 // The application. Standalone (full screen or in a window) it refuses to run twice,
 // then creates and shows the main frame; it makes the Qt application only once the
@@ -48,7 +46,5 @@ private:
     std::unique_ptr<CMainFrame> frame;
     // Screensaver mode.
     std::unique_ptr<HostWindowWatcher> watcher;
-    std::unique_ptr<QWindow> host;
-    AquariumView *guestView = nullptr; // a child of `host`
-    std::unique_ptr<QObject> inputSink;
+    std::unique_ptr<AquariumView> guestView; // never shown: it draws through GLX
 };

@@ -10,6 +10,7 @@
 #include "MusicHook.h"
 #include "PopupMenu.h"
 #include "ProfileFile.h"
+#include "RenderTarget.h"
 #include "ResourceImages.h"
 #include "Settings.h"
 #include "SingleInstanceLock.h"
@@ -77,6 +78,27 @@ void AquariumView::onCreate(QWidget *parentForDialogs)
     setFramesRunning(true);
 }
 
+void AquariumView::setRenderTarget(std::unique_ptr<RenderTarget> target)
+{
+    renderTarget = std::move(target);
+    exposed = renderTarget != nullptr;
+}
+
+bool AquariumView::makeGlCurrent()
+{
+    if (renderTarget)
+        return renderTarget->makeCurrent();
+    return clientDC && clientDC->makeCurrent(this);
+}
+
+void AquariumView::swapGlBuffers()
+{
+    if (renderTarget)
+        renderTarget->swapBuffers();
+    else if (clientDC)
+        clientDC->swapBuffers(this);
+}
+
 void AquariumView::setFramesRunning(bool running)
 {
     framesRunning = running;
@@ -101,6 +123,13 @@ void AquariumView::updateFrameTimer()
 
 bool AquariumView::setPixelFormat()
 {
+    if (renderTarget) {
+        if (renderTarget->makeCurrent())
+            return true;
+        renderTarget.reset();
+        reportMessage("SetPixelFormat failed", "VarlenScr");
+        return false;
+    }
     create();
     auto *context = new QOpenGLContext(this);
     bool created = false;
@@ -157,8 +186,9 @@ void AquariumView::setFixedGlState()
 void AquariumView::measureView()
 {
     const qreal ratio = devicePixelRatio();
-    screenWidth = std::max(1, qRound(width() * ratio));
-    screenHeight = std::max(1, qRound(height() * ratio));
+    const QSize pixels = renderTarget ? renderTarget->pixelSize() : QSize(qRound(width() * ratio), qRound(height() * ratio));
+    screenWidth = std::max(1, pixels.width());
+    screenHeight = std::max(1, pixels.height());
     const TankExtents t = tankExtentsForScreen(screenWidth, screenHeight);
     tankXMin = t.xMin;
     tankXMax = t.xMax;
@@ -225,10 +255,7 @@ void AquariumView::initialiseScene()
         musicDialog = new CustomMusicDialog(dialogParent);
         musicDialog->hide();
     }
-    backgroundDialog = new CustomBackgroundDialog(dialogParent, [this] {
-        if (clientDC)
-            clientDC->makeCurrent(this);
-    });
+    backgroundDialog = new CustomBackgroundDialog(dialogParent, [this] { makeGlCurrent(); });
     backgroundDialog->hide();
 }
 
@@ -277,9 +304,9 @@ void AquariumView::drawBackdrop(bool shown)
 void AquariumView::drawFrame()
 {
     ++frameCount;
-    if (!clientDC)
+    if (!hasGl())
         return; // no context: the frame has nothing to draw on
-    if (!clientDC->makeCurrent(this))
+    if (!makeGlCurrent())
         return;
     const int w = screenWidth, h = screenHeight;
     // The pointer is kept in the view's own coordinates; the picking passes work in
@@ -350,7 +377,7 @@ void AquariumView::drawFrame()
     // otherwise start on part of it while this thread still works out the rest, and on
     // two cores the three then take turns: each frame cost more and took longer.
     glFinish();
-    clientDC->swapBuffers(this);
+    swapGlBuffers();
 }
 
 void AquariumView::drawFpsReadout()
@@ -431,7 +458,12 @@ void AquariumView::exposeEvent(QExposeEvent *)
 void AquariumView::resizeEvent(QResizeEvent *event)
 {
     QWindow::resizeEvent(event);
-    if (!clientDC || !clientDC->makeCurrent(this))
+    sizeChanged();
+}
+
+void AquariumView::sizeChanged()
+{
+    if (!makeGlCurrent())
         return;
     // The next frame sets projection and viewport from the new size; the feed combs
     // span the tank's new width at once.
@@ -543,6 +575,10 @@ void AquariumView::onCommand(int id)
 
 void AquariumView::onDestroy()
 {
+    if (renderTarget) {
+        renderTarget->doneCurrent();
+        renderTarget.reset();
+    }
     if (clientDC) {
         clientDC->doneCurrent();
         delete clientDC;

@@ -18,12 +18,14 @@
 #include <QWindow>
 
 #include <functional>
+#include <memory>
 
 class BuiltInTune;
 class CustomBackgroundDialog;
 class CustomMusicDialog;
 class QOpenGLContext;
 class QWidget;
+class RenderTarget;
 
 // The aquarium: a GL window that owns the whole scene, draws one frame per tick (10 ms
 // unless told otherwise) and turns mouse and keyboard input into the interaction mode
@@ -47,6 +49,13 @@ public:
     // case. `dialogParent` parents the dialogs the view owns.
     void onCreate(QWidget *dialogParent);
 
+    // Draws on `target` instead of a window of the view's own; set before onCreate. The
+    // view then never makes a window: it takes no input and is never exposed, so frames
+    // run while the host is mapped. The target's size is the view's.
+    void setRenderTarget(std::unique_ptr<RenderTarget> target);
+    // The view's size changed (its window's, or its target's after a resize).
+    void sizeChanged();
+
     // Draws one frame and advances the simulation one step.
     void drawFrame();
 
@@ -69,6 +78,8 @@ public:
     bool isDrawing() const { return frameTimer.isActive(); }
 
     QOpenGLContext *glContext() const { return clientDC; }
+    // Whether there is anything to draw with: a context of the view's own or a target.
+    bool hasGl() const { return clientDC || renderTarget; }
     int framesDrawn() const { return frameCount; }
     int ticksHandled() const { return tickCount; }
     int exposeFrames() const { return exposeCount; }
@@ -131,10 +142,13 @@ private:
     // `shown`.
     void drawBackdrop(bool shown);
     void passDone(const char *pass);
+    bool makeGlCurrent();
+    void swapGlBuffers();
     void updateCursor();
     void openPopupMenu(const QPoint &globalPos);
 
     QOpenGLContext *clientDC = nullptr; // the view's GL context (device + rendering)
+    std::unique_ptr<RenderTarget> renderTarget; // instead of clientDC and the window
     QWidget *dialogParent = nullptr;
     QBasicTimer frameTimer;
     BuiltInTune *tune = nullptr;
