@@ -9,11 +9,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <functional>
@@ -120,10 +122,10 @@ int countColour(const QImage &image, QRgb colour)
     return n;
 }
 
-// The host shows the aquarium: none of its background is left and the water is there.
-bool showsAquarium(const HostWindow &host)
+// The picture shows the aquarium: none of the host's background is left and the water
+// is there.
+bool showsAquarium(const QImage &image)
 {
-    const QImage image = host.grab();
     if (image.isNull() || countColour(image, HostWindow::kBackground) != 0)
         return false;
     qint64 sum = 0;
@@ -133,6 +135,49 @@ bool showsAquarium(const HostWindow &host)
     return sum / ((image.height() / 4 + 1) * (image.width() / 4 + 1)) > 40;
 }
 
+bool showsAquarium(const HostWindow &host) { return showsAquarium(host.grab()); }
+
+// The client messages (what a window manager is sent) that reach the root window or
+// `host`, from the moment this is made: sent for the window manager, or to the host's
+// maker, they come to the test's own connection.
+class ClientMessages {
+public:
+    explicit ClientMessages(Window host) : host(host)
+    {
+        Display *d = HostWindow::display();
+        XSelectInput(d, DefaultRootWindow(d), StructureNotifyMask);
+        XSelectInput(d, host, StructureNotifyMask | SubstructureNotifyMask);
+        count();
+        seen.clear();
+    }
+    ~ClientMessages()
+    {
+        Display *d = HostWindow::display();
+        XSelectInput(d, DefaultRootWindow(d), NoEventMask);
+        XSelectInput(d, host, NoEventMask);
+        XSync(d, True);
+    }
+    // The names of the messages seen so far.
+    const std::vector<std::string> &count()
+    {
+        Display *d = HostWindow::display();
+        XSync(d, False);
+        while (XPending(d) > 0) {
+            XEvent event;
+            XNextEvent(d, &event);
+            if (event.type == ClientMessage) {
+                char *name = XGetAtomName(d, event.xclient.message_type);
+                seen.push_back(name ? name : "?");
+                XFree(name);
+            }
+        }
+        return seen;
+    }
+
+private:
+    Window host;
+    std::vector<std::string> seen;
+};
 constexpr int kStartMs = 30000; // start-up on a busy machine, generously
 
 // Mean colour (r, g, b) of each quadrant: top left, top right, bottom left, bottom right.
@@ -202,11 +247,15 @@ TEST_P(ScreensaverIds, drawsIntoTheWindowItIsGivenAndNowhereElse)
     QStringList args;
     for (const QString &a : c.args)
         args << fill(a);
+    ClientMessages messages(host.id());
     Guest guest(args, {{QStringLiteral("XSCREENSAVER_WINDOW"), c.variable ? fill(c.variable) : QString()}});
     ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
     EXPECT_EQ(host.children().size(), 1u);
     EXPECT_TRUE(decoy.children().empty());
     EXPECT_EQ(countColour(decoy.grab(), HostWindow::kBackground), 320 * 200);
+    // A guest's window is no business of a window manager: the guest tells it nothing.
+    const std::vector<std::string> &sent = messages.count();
+    EXPECT_TRUE(sent.empty()) << sent.size() << " messages, the first " << sent.front();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -217,6 +266,124 @@ INSTANTIATE_TEST_SUITE_P(
                       IdCase{"rootVariableDecimal", {"-root"}, "{hostDecimal}"},
                       IdCase{"windowIdWinsOverVariable", {"--root", "--window-id", "{host}"}, "{decoy}"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Debian's openbox on the test's display, for the life of the object, with settings
+// folders of its own.
+class WindowManager {
+public:
+    WindowManager()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+            env.insert(QString::fromLatin1(name), home.path());
+        process.setProcessEnvironment(env);
+        process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+        if (program.isEmpty())
+            return;
+        process.start(program, {QStringLiteral("--sm-disable")});
+        running = process.waitForStarted(10000) && waitFor([&] { return process.state() != QProcess::Running || managing(); }, 10000)
+            && process.state() == QProcess::Running;
+    }
+    ~WindowManager()
+    {
+        process.terminate();
+        if (!process.waitForFinished(5000)) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+    // The windows it manages: the root window's _NET_CLIENT_LIST.
+    static std::vector<Window> clients() { return windowList(DefaultRootWindow(HostWindow::display()), "_NET_CLIENT_LIST"); }
+    // _NET_WM_PID of `w`, 0 when it has none.
+    static long pidOf(Window w)
+    {
+        const std::vector<Window> pid = windowList(w, "_NET_WM_PID", XA_CARDINAL);
+        return pid.empty() ? 0 : long(pid[0]);
+    }
+
+    bool running = false;
+
+private:
+    // Its check window stands on the root, named in the root's _NET_SUPPORTING_WM_CHECK.
+    static bool managing()
+    {
+        Display *d = HostWindow::display();
+        const std::vector<Window> check = windowList(DefaultRootWindow(d), "_NET_SUPPORTING_WM_CHECK");
+        const std::vector<Window> top = HostWindow::topLevelWindows();
+        return !check.empty() && std::find(top.begin(), top.end(), check[0]) != top.end();
+    }
+    static std::vector<Window> windowList(Window w, const char *property, Atom type = XA_WINDOW)
+    {
+        Display *d = HostWindow::display();
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char *data = nullptr;
+        std::vector<Window> out;
+        if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 1024, False, type, &actual, &format, &count,
+                               &after, &data) == Success && data) {
+            if (format == 32)
+                out.assign(reinterpret_cast<unsigned long *>(data), reinterpret_cast<unsigned long *>(data) + count);
+            XFree(data);
+        }
+        return out;
+    }
+
+    QTemporaryDir home;
+    QProcess process;
+};
+
+// The root window's background in one colour for the life of the object, then the
+// server's own again.
+class RootBackground {
+public:
+    explicit RootBackground(unsigned long colour)
+    {
+        Display *d = HostWindow::display();
+        XSetWindowBackground(d, DefaultRootWindow(d), colour);
+        XClearWindow(d, DefaultRootWindow(d));
+        XSync(d, False);
+    }
+    ~RootBackground()
+    {
+        Display *d = HostWindow::display();
+        XSetWindowBackgroundPixmap(d, DefaultRootWindow(d), None);
+        XClearWindow(d, DefaultRootWindow(d));
+        XSync(d, False);
+    }
+};
+
+class ScreensaverRoot : public ::testing::TestWithParam<QStringList> {};
+
+TEST_P(ScreensaverRoot, drawsOnTheRootWindowItselfUnseenByTheWindowManager)
+{
+    Display *d = HostWindow::display();
+    ASSERT_NE(d, nullptr);
+    const Window root = DefaultRootWindow(d);
+    WindowManager manager;
+    ASSERT_TRUE(manager.running) << "openbox did not start";
+    RootBackground background(HostWindow::kBackground);
+    QStringList args = GetParam();
+    args.replaceInStrings(QStringLiteral("{root}"), hex(root));
+    Guest guest(args);
+    const long pid = long(guest.process.processId());
+    // The whole screen: the frame and its help text are laid out for the root's size.
+    const QSize screen = HostWindow::sizeOf(root);
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(HostWindow::grabScreen(0, 0, screen.width(), screen.height())); },
+                        kStartMs))
+        << guest.errors();
+    for (Window w : WindowManager::clients())
+        EXPECT_NE(WindowManager::pidOf(w), pid) << "the window manager manages window " << hex(w).toStdString();
+    EXPECT_TRUE(HostWindow::viewableTopLevelWindowsOf(pid).empty());
+    ::kill(pid_t(pid), SIGTERM);
+    EXPECT_TRUE(guest.endsWithCodeZero(2000)) << guest.errors();
+}
+
+INSTANTIATE_TEST_SUITE_P(Root, ScreensaverRoot,
+                         ::testing::Values(QStringList{QStringLiteral("--root")},
+                                           QStringList{QStringLiteral("--window-id"), QStringLiteral("{root}")}),
+                         [](const auto &info) { return info.index == 0 ? std::string("root") : std::string("windowIdOfRoot"); });
 
 TEST(Screensaver, twoHostsAtOnceBothDraw)
 {
