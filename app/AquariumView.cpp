@@ -304,10 +304,8 @@ void AquariumView::drawBackdrop(bool shown)
 void AquariumView::drawFrame()
 {
     ++frameCount;
-    if (!hasGl())
-        return; // no context: the frame has nothing to draw on
     if (!makeGlCurrent())
-        return;
+        return; // no context: the frame has nothing to draw on
     const int w = screenWidth, h = screenHeight;
     // The pointer is kept in the view's own coordinates; the picking passes work in
     // device pixels, like the viewport.
