@@ -9,8 +9,8 @@ class QSocketNotifier;
 struct xcb_connection_t;
 
 // Watches a screensaver host's X window on a connection of its own: its size, whether
-// it is mapped, and its end. Qt tells a child nothing of this (the child stays "exposed"
-// while the host is unmapped), so the guest asks the X server itself.
+// it is mapped, and its end. The guest draws through GLX on a window Qt never sees, so
+// nothing in Qt could tell it: it asks the X server itself.
 class HostWindowWatcher : public QObject {
     Q_OBJECT
 public:
