@@ -31,18 +31,14 @@ public:
     QSize pixelSize() const override { return size; }
     void resize(QSize pixels) override;
 
-    // The X window drawn on: the root window itself, or the child made in the host.
-    uint32_t drawable() const { return uint32_t(window); }
-    bool drawsOnRoot() const { return !ownWindow; }
-
 private:
     GlxRenderTarget() = default;
     bool open(uint32_t window, QString *why);
 
     _XDisplay *display = nullptr;
     __GLXcontextRec *context = nullptr;
-    unsigned long window = 0;
-    unsigned long colormap = 0;
+    unsigned long window = 0;   // the root window itself, or the child made in the host
+    unsigned long colormap = 0; // the child's
     bool ownWindow = false;
     QSize size;
 };
