@@ -66,6 +66,7 @@ AquariumView::AquariumView(QWindow *parent) : QWindow(parent)
     (void)heapTopKept;
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(viewFormat(32));
+    wallClock.start();
 }
 
 AquariumView::~AquariumView() { onDestroy(); }
@@ -93,9 +94,10 @@ void AquariumView::updateFrameTimer()
 {
     // Nothing is drawn, and no CPU is spent, while nobody can see the view.
     const bool run = framesRunning && hostMapped && exposed;
-    if (run && !frameTimer.isActive())
+    if (run && !frameTimer.isActive()) {
         frameTimer.start(std::max(0, runOptions.tickMs), Qt::PreciseTimer, this);
-    else if (!run)
+        stepClock.restart(wallClock.nsecsElapsed()); // a pause is not made up
+    } else if (!run)
         frameTimer.stop();
 }
 
@@ -264,17 +266,25 @@ void AquariumView::drawBackdrop(bool shown)
         quad({bottom, bottom, top, top});
     }
     if (settings.backAutoJianBian != 0) {
-        if (!backdropPhaseStarted) {
-            backdropPhase = settings.lockBackRot;
-            backdropPhaseStarted = true;
-        }
-        backdropPhase = nextBackdropPhase(backdropPhase, settings.checkLockBack != 0);
-        const auto c = backdropCycleColours(backdropPhase);
+        const auto c = backdropCycleColours(backdropPhaseStarted ? backdropPhase : settings.lockBackRot);
         quad({c[0], c[1], c[2], c[3]});
     }
 }
 
+void AquariumView::step()
+{
+    stepScene(*this, settings);
+    ++stepCount;
+    ++fpsSteps;
+}
+
 void AquariumView::drawFrame()
+{
+    step();
+    renderFrame();
+}
+
+void AquariumView::renderFrame()
 {
     ++frameCount;
     if (!clientDC)
@@ -305,7 +315,7 @@ void AquariumView::drawFrame()
     glClear(surfaceHidesBackdrop ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     passDone("clear");
 
-    text.drawHelpText(helpTextVisible, helpTextFrames);
+    text.drawHelpText(helpTextVisible);
     passDone("help text");
 
     const float g = (100 - settings.lightQiangDu) * 0.01f;
@@ -317,14 +327,14 @@ void AquariumView::drawFrame()
     drawBackdrop(!surfaceHidesBackdrop);
     passDone("backdrop");
 
-    runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
+    drawFishPass(fish, settings.speciesCounts, speciesTextures);
     passDone("fish");
 
     const unsigned picture =
         backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
     drawBackgroundPass(surface, picture, tankXMin, tankXMax);
     passDone("surface");
-    drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
+    drawBubblePass(bubbleEmitters, bubbleEmitterPositions);
     passDone("bubbles");
 
     glDisable(GL_LIGHTING);
@@ -355,13 +365,17 @@ void AquariumView::drawFrame()
 
 void AquariumView::drawFpsReadout()
 {
-    // Frames over the last whole second, in pixel units at the bottom left.
+    // Frames drawn and steps run over the last whole second, in pixel units at the
+    // bottom left.
     ++fpsFrames;
     if (!fpsClock.isValid()) {
         fpsClock.start();
+        fpsFrames = fpsSteps = 0;
     } else if (fpsClock.elapsed() >= 1000) {
-        fpsShown = fpsFrames * 1000.0 / fpsClock.restart();
-        fpsFrames = 0;
+        const double ms = double(fpsClock.restart());
+        fpsShown = fpsFrames * 1000.0 / ms;
+        stepsPerSecondShown = fpsSteps * 1000.0 / ms;
+        fpsFrames = fpsSteps = 0;
     }
     const double em = 16 * devicePixelRatio();
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
@@ -379,7 +393,7 @@ void AquariumView::drawFpsReadout()
     glLoadIdentity();
     glTranslated(em / 2, em / 2, 0);
     glScaled(em, em, em);
-    text.printText("%.0f fps", fpsShown);
+    text.printText("%.0f fps %.0f steps/s", fpsShown, stepsPerSecondShown);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -396,7 +410,9 @@ void AquariumView::passDone(const char *pass)
 void AquariumView::onTimer()
 {
     ++tickCount;
-    drawFrame();
+    for (int n = stepClock.stepsFor(wallClock.nsecsElapsed()); n > 0; --n)
+        step();
+    renderFrame();
     if (!runOptions.sound)
         return;
     if (!tune)
@@ -424,7 +440,7 @@ void AquariumView::exposeEvent(QExposeEvent *)
     updateFrameTimer();
     if (exposed && hostMapped) {
         ++exposeCount;
-        drawFrame();
+        renderFrame(); // the scene as it is: an exposure is no step
     }
 }
 
