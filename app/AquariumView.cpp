@@ -281,6 +281,7 @@ void AquariumView::step()
 void AquariumView::drawFrame()
 {
     step();
+    passDone("step");
     renderFrame();
 }
 

@@ -79,8 +79,8 @@ public:
 
     // Test hook: runs after every drawn frame (inside renderFrame, before the swap).
     std::function<void()> afterFrameHook;
-    // Benchmark hook: runs after each pass of renderFrame with the pass's name; unset in
-    // the program.
+    // Benchmark hook: runs after drawFrame's step ("step") and after each pass of
+    // renderFrame with the pass's name; unset in the program.
     std::function<void(const char *pass)> afterPassHook;
 
     // --- the view's part of the scene (the rest is AquariumScene's) ---

@@ -6,11 +6,11 @@
 // whole life; every food pellet carries one as its motion record.
 //
 // Units: positions in world units, angles in degrees unless a name says radians, time
-// in frames (one drawn frame is one step). Heading 0 swims toward -x, 90 toward +z;
-// positive pitch climbs.
+// in steps of 10 ms ("per frame" below means per step). Heading 0 swims toward -x, 90
+// toward +z; positive pitch climbs.
 //
 // `advance` is the step: it animates, steers and moves the fish and never calls GL.
-// `draw` (fish_gl) emits the fish as the last step left it and changes nothing.
+// `draw` (fish_gl) emits the fish as the last step left it and changes nothing of it.
 
 class FishVertexSink;
 
