@@ -1,5 +1,7 @@
 #include "AquariumView.h"
 
+#include "BackdropPass.h"
+
 #include "AssetStore.h"
 #include "BuiltInTune.h"
 #include "CustomBackgroundDialog.h"
@@ -234,43 +236,6 @@ void AquariumView::initialiseScene()
     backgroundDialog->hide();
 }
 
-void AquariumView::drawBackdrop(bool shown)
-{
-    const float x0 = 2 * tankXMin, x1 = 2 * tankXMax;
-    const float y0 = 3 * tankYMin, y1 = 3 * tankYMax, z = 3 * tankZBack;
-    auto quad = [&](const Rgb (&c)[4]) {
-        glShadeModel(GL_SMOOTH);
-        glDisable(GL_TEXTURE_2D);
-        if (shown) {
-            glBegin(GL_QUADS);
-            glColor3f(c[0].r, c[0].g, c[0].b);
-            glVertex3f(x0, y0, z);
-            glColor3f(c[1].r, c[1].g, c[1].b);
-            glVertex3f(x1, y0, z);
-            glColor3f(c[2].r, c[2].g, c[2].b);
-            glVertex3f(x1, y1, z);
-            glColor3f(c[3].r, c[3].g, c[3].b);
-            glVertex3f(x0, y1, z);
-            glEnd();
-        }
-        glColor3ub(255, 255, 255);
-        glEnable(GL_TEXTURE_2D);
-    };
-    if (settings.backGuding != 0) {
-        const Rgb c = colourFromColorRef(settings.backColor);
-        quad({c, c, c, c});
-    }
-    if (settings.backManJianBian != 0) {
-        const Rgb top = colourFromColorRef(settings.backColor1);
-        const Rgb bottom = colourFromColorRef(settings.backColor2);
-        quad({bottom, bottom, top, top});
-    }
-    if (settings.backAutoJianBian != 0) {
-        const auto c = backdropCycleColours(backdropPhaseStarted ? backdropPhase : settings.lockBackRot);
-        quad({c[0], c[1], c[2], c[3]});
-    }
-}
-
 void AquariumView::step()
 {
     stepScene(*this, settings);
@@ -325,7 +290,7 @@ void AquariumView::renderFrame()
     glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
     glEnable(GL_LIGHTING);
 
-    drawBackdrop(!surfaceHidesBackdrop);
+    drawBackdrop(*this, settings, !surfaceHidesBackdrop);
     passDone("backdrop");
 
     drawFishPass(fish, settings.speciesCounts, speciesTextures);

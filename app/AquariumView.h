@@ -118,8 +118,6 @@ private:
     void updateFrameTimer();
     void step();
     void drawFpsReadout();
-    // Leaves the backdrop's GL state; draws its quads only when `shown`.
-    void drawBackdrop(bool shown);
     void passDone(const char *pass);
     void updateCursor();
     void openPopupMenu(const QPoint &globalPos);
