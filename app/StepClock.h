@@ -25,10 +25,7 @@ public:
     // or late; frames closer together than a step get none now and then.
     int stepsFor(std::int64_t nowNs);
 
-    // Steps handed out since the restart.
-    std::int64_t stepsRun() const { return run; }
-
 private:
-    std::int64_t start = 0;
-    std::int64_t run = 0;
+    std::int64_t start = 0; // ns; moved on by the time forgiven after a stall
+    std::int64_t run = 0;   // steps handed out since start
 };
