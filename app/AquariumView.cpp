@@ -1,5 +1,7 @@
 #include "AquariumView.h"
 
+#include "BackdropPass.h"
+
 #include "AssetStore.h"
 #include "BuiltInTune.h"
 #include "CustomBackgroundDialog.h"
@@ -67,6 +69,7 @@ AquariumView::AquariumView(QWindow *parent) : QWindow(parent)
     (void)heapTopKept;
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(viewFormat(32));
+    wallClock.start();
 }
 
 AquariumView::~AquariumView() { onDestroy(); }
@@ -115,9 +118,10 @@ void AquariumView::updateFrameTimer()
 {
     // Nothing is drawn, and no CPU is spent, while nobody can see the view.
     const bool run = framesRunning && hostMapped && exposed;
-    if (run && !frameTimer.isActive())
+    if (run && !frameTimer.isActive()) {
         frameTimer.start(std::max(0, runOptions.tickMs), Qt::PreciseTimer, this);
-    else if (!run)
+        stepClock.restart(wallClock.nsecsElapsed()); // a pause is not made up
+    } else if (!run)
         frameTimer.stop();
 }
 
@@ -259,49 +263,21 @@ void AquariumView::initialiseScene()
     backgroundDialog->hide();
 }
 
-void AquariumView::drawBackdrop(bool shown)
+void AquariumView::step()
 {
-    const float x0 = 2 * tankXMin, x1 = 2 * tankXMax;
-    const float y0 = 3 * tankYMin, y1 = 3 * tankYMax, z = 3 * tankZBack;
-    auto quad = [&](const Rgb (&c)[4]) {
-        glShadeModel(GL_SMOOTH);
-        glDisable(GL_TEXTURE_2D);
-        if (shown) {
-            glBegin(GL_QUADS);
-            glColor3f(c[0].r, c[0].g, c[0].b);
-            glVertex3f(x0, y0, z);
-            glColor3f(c[1].r, c[1].g, c[1].b);
-            glVertex3f(x1, y0, z);
-            glColor3f(c[2].r, c[2].g, c[2].b);
-            glVertex3f(x1, y1, z);
-            glColor3f(c[3].r, c[3].g, c[3].b);
-            glVertex3f(x0, y1, z);
-            glEnd();
-        }
-        glColor3ub(255, 255, 255);
-        glEnable(GL_TEXTURE_2D);
-    };
-    if (settings.backGuding != 0) {
-        const Rgb c = colourFromColorRef(settings.backColor);
-        quad({c, c, c, c});
-    }
-    if (settings.backManJianBian != 0) {
-        const Rgb top = colourFromColorRef(settings.backColor1);
-        const Rgb bottom = colourFromColorRef(settings.backColor2);
-        quad({bottom, bottom, top, top});
-    }
-    if (settings.backAutoJianBian != 0) {
-        if (!backdropPhaseStarted) {
-            backdropPhase = settings.lockBackRot;
-            backdropPhaseStarted = true;
-        }
-        backdropPhase = nextBackdropPhase(backdropPhase, settings.checkLockBack != 0);
-        const auto c = backdropCycleColours(backdropPhase);
-        quad({c[0], c[1], c[2], c[3]});
-    }
+    stepScene(*this, settings);
+    ++stepCount;
+    ++fpsSteps;
 }
 
 void AquariumView::drawFrame()
+{
+    step();
+    passDone("step");
+    renderFrame();
+}
+
+void AquariumView::renderFrame()
 {
     ++frameCount;
     if (!makeGlCurrent())
@@ -330,7 +306,7 @@ void AquariumView::drawFrame()
     glClear(surfaceHidesBackdrop ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     passDone("clear");
 
-    text.drawHelpText(helpTextVisible, helpTextFrames);
+    text.drawHelpText(helpTextVisible);
     passDone("help text");
 
     const float g = (100 - settings.lightQiangDu) * 0.01f;
@@ -339,17 +315,17 @@ void AquariumView::drawFrame()
     glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
     glEnable(GL_LIGHTING);
 
-    drawBackdrop(!surfaceHidesBackdrop);
+    drawBackdrop(*this, settings, !surfaceHidesBackdrop);
     passDone("backdrop");
 
-    runFishPass(fish, settings.speciesCounts, speciesTextures, pellets, pointer.interactionMode);
+    drawFishPass(fish, settings.speciesCounts, speciesTextures);
     passDone("fish");
 
     const unsigned picture =
         backgroundDialog ? backgroundDialog->surfaceTexture(backgroundTexture) : backgroundTexture;
     drawBackgroundPass(surface, picture, tankXMin, tankXMax);
     passDone("surface");
-    drawBubblePass(bubbleEmitters, bubbleEmitterPositions, settings.qiPaoNum);
+    drawBubblePass(bubbleEmitters, bubbleEmitterPositions);
     passDone("bubbles");
 
     glDisable(GL_LIGHTING);
@@ -380,13 +356,17 @@ void AquariumView::drawFrame()
 
 void AquariumView::drawFpsReadout()
 {
-    // Frames over the last whole second, in pixel units at the bottom left.
+    // Frames drawn and steps run over the last whole second, in pixel units at the
+    // bottom left.
     ++fpsFrames;
     if (!fpsClock.isValid()) {
         fpsClock.start();
+        fpsFrames = fpsSteps = 0;
     } else if (fpsClock.elapsed() >= 1000) {
-        fpsShown = fpsFrames * 1000.0 / fpsClock.restart();
-        fpsFrames = 0;
+        const double ms = double(fpsClock.restart());
+        fpsShown = fpsFrames * 1000.0 / ms;
+        stepsPerSecondShown = fpsSteps * 1000.0 / ms;
+        fpsFrames = fpsSteps = 0;
     }
     const double em = 16 * devicePixelRatio();
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
@@ -404,7 +384,7 @@ void AquariumView::drawFpsReadout()
     glLoadIdentity();
     glTranslated(em / 2, em / 2, 0);
     glScaled(em, em, em);
-    text.printText("%.0f fps", fpsShown);
+    text.printText("%.0f fps %.0f steps/s", fpsShown, stepsPerSecondShown);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -421,7 +401,9 @@ void AquariumView::passDone(const char *pass)
 void AquariumView::onTimer()
 {
     ++tickCount;
-    drawFrame();
+    for (int n = stepClock.stepsFor(wallClock.nsecsElapsed()); n > 0; --n)
+        step();
+    renderFrame();
     if (!runOptions.sound)
         return;
     if (!tune)
@@ -449,7 +431,7 @@ void AquariumView::exposeEvent(QExposeEvent *)
     updateFrameTimer();
     if (exposed && hostMapped) {
         ++exposeCount;
-        drawFrame();
+        renderFrame(); // the scene as it is: an exposure is no step
     }
 }
 

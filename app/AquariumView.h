@@ -1,14 +1,9 @@
 #pragma once
 
-#include "BackgroundSurface.h"
-#include "BubbleEmitter.h"
-#include "FeedPicking.h"
-#include "Fish.h"
-#include "FishPopulation.h"
-#include "FoodPellet.h"
+#include "AquariumScene.h"
+#include "StepClock.h"
 #include "TankExtents.h"
 #include "TextOverlay.h"
-#include "ViewRules.h"
 
 #include <GL/gl.h>
 
@@ -30,7 +25,9 @@ class RenderTarget;
 // The aquarium: a GL window that owns the whole scene, draws one frame per tick (10 ms
 // unless told otherwise) and turns mouse and keyboard input into the interaction mode
 // and click flags. Everything it draws is sized from its own size in device pixels.
-class AquariumView : public QWindow {
+// The scene steps by the clock, 100 steps a second whatever the frame rate: before each
+// tick's frame it runs the steps owed since the last one.
+class AquariumView : public QWindow, public AquariumScene {
     Q_OBJECT
 public:
     explicit AquariumView(QWindow *parent = nullptr);
@@ -38,9 +35,9 @@ public:
 
     // How the view runs; set before onCreate.
     struct RunOptions {
-        int tickMs = 10;           // the frame tick
+        int tickMs = 10;           // the frame tick (the step stays 10 ms)
         bool sound = true;         // the built-in tune and the own playlist
-        bool showFps = false;      // a frames-per-second readout in the bottom left corner
+        bool showFps = false;      // frames and steps per second in the bottom left corner
         bool settingsReadOnly = false; // read VarlenSet.ini but never write it
     };
     RunOptions runOptions;
@@ -56,8 +53,13 @@ public:
     // The view's size changed (its window's, or its target's after a resize).
     void sizeChanged();
 
-    // Draws one frame and advances the simulation one step.
+    // One frame as at a tick met: one step of the scene, then the frame drawn. Tests and
+    // benchmarks drive the view with it.
     void drawFrame();
+
+    // Draws the scene as it is, never stepping it; a pending feed or pick click is
+    // answered (food dropped, a fish touched or zoomed).
+    void renderFrame();
 
     // A command from the popup menu: every id becomes the interaction mode first.
     void onCommand(int id);
@@ -65,7 +67,8 @@ public:
     // Releases the GL context, the dialogs and the timer, in that order.
     void onDestroy();
 
-    // Tick handling as the timer runs it: one frame, then the music hook.
+    // Tick handling as the timer runs it: the steps owed by the clock, one frame, then the
+    // music hook.
     void onTimer();
 
     // Stops or restarts the frame timer (benchmarks and tests draw frames themselves).
@@ -83,37 +86,24 @@ public:
     int framesDrawn() const { return frameCount; }
     int ticksHandled() const { return tickCount; }
     int exposeFrames() const { return exposeCount; }
+    int stepsRun() const { return stepCount; }
 
-    // Test hook: runs after every drawn frame (inside drawFrame, before the swap).
+    // Test hook: runs after every drawn frame (inside renderFrame, before the swap).
     std::function<void()> afterFrameHook;
-    // Benchmark hook: runs after each pass of drawFrame with the pass's name; unset in the
-    // program.
+    // Benchmark hook: runs after drawFrame's step ("step") and after each pass of
+    // renderFrame with the pass's name; unset in the program.
     std::function<void(const char *pass)> afterPassHook;
 
-    // --- scene record ---
-    PickRail pickRailsX[kRailsX];
-    PickRail pickRailsY[kRailsY];
-    BubbleEmitter bubbleEmitters[3];
-    Fish fish[kFishRecords];
-    FoodPellet pellets[kPelletSlots];
-    bool helpTextVisible = true;
-    int helpTextFrames = 0;
+    // --- the view's part of the scene (the rest is AquariumScene's) ---
     // Children of the dialog parent as well: QPointer notices if it goes first.
     QPointer<CustomMusicDialog> musicDialog;
     QPointer<CustomBackgroundDialog> backgroundDialog;
-    BackgroundSurface surface;
-    float tankXMin = 0, tankXMax = 0, tankYMax = 0, tankYMin = 0, tankZBack = 0;
     GLuint backgroundTexture = 0;
     GLuint speciesTextures[25] = {};
-    PointerState pointer; // mouseX, mouseY, pickPending, feedClick, interactionMode
     // The view's size in device pixels (its size times its device pixel ratio): the
     // tank extents, projection, viewport and picking all take it.
     int screenWidth = 1680, screenHeight = 1050;
     float cameraZOffset = -5.0f;
-    EmitterOrigin bubbleEmitterPositions[3];
-    FeedState feedState; // the combs' sweep and the drop point found so far
-    float backdropPhase = 0;
-    bool backdropPhaseStarted = false;
 
 protected:
     void exposeEvent(QExposeEvent *event) override;
@@ -137,10 +127,8 @@ private:
     void setFixedGlState();
     void measureView();
     void updateFrameTimer();
+    void step();
     void drawFpsReadout();
-    // Steps the backdrop's colours and leaves its GL state; draws its quads only when
-    // `shown`.
-    void drawBackdrop(bool shown);
     void passDone(const char *pass);
     bool makeGlCurrent();
     void swapGlBuffers();
@@ -157,9 +145,12 @@ private:
     bool framesRunning = false;
     bool hostMapped = true;
     bool exposed = false;
+    QElapsedTimer wallClock; // monotonic, started with the view
+    StepClock stepClock;
     QElapsedTimer fpsClock;
-    int fpsFrames = 0;
-    double fpsShown = 0;
+    int fpsFrames = 0, fpsSteps = 0;
+    double fpsShown = 0, stepsPerSecondShown = 0;
+    int stepCount = 0;
     int frameCount = 0;
     int tickCount = 0;
     int exposeCount = 0;

@@ -170,9 +170,9 @@ void TextOverlay::printText(const char *format, ...) const
     glPopAttrib();
 }
 
-void TextOverlay::drawHelpText(bool &helpTextVisible, int &helpTextFrames) const
+void TextOverlay::drawHelpText(bool visible) const
 {
-    if (!stepHelpText(helpTextVisible, helpTextFrames))
+    if (!visible)
         return;
     struct Line {
         const char *text;

@@ -18,8 +18,8 @@ public:
     // characters. A null format draws nothing.
     void printText(const char *format, ...) const;
 
-    // Once per frame: advances the 100-frame rule and draws the four lines when visible.
-    void drawHelpText(bool &helpTextVisible, int &helpTextFrames) const;
+    // Draws the four lines when `visible` (the step keeps the 100-step rule).
+    void drawHelpText(bool visible) const;
 
     GLuint glyphListBase() const { return listBase; }
 

@@ -43,7 +43,9 @@ int main(int argc, char *argv[])
     std::vector<double> ms;
     for (int frame = 0; frame < frames; ++frame) {
         const auto start = std::chrono::steady_clock::now();
-        runFishPass(tank->fish, tank->counts, tank->textures, tank->pellets, kModeFeed);
+        stepFish(tank->fish, tank->counts, tank->pellets, kModeFeed);
+        stepPellets(tank->pellets);
+        drawFishPass(tank->fish, tank->counts, tank->textures);
         drawPellets(tank->pellets);
         glFinish();
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());

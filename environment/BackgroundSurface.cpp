@@ -27,7 +27,11 @@ void BackgroundSurface::updateControlGrid(float xMin, float xMax, int background
         if (swayOffset < kSwayLow)
             swayRising = true;
     }
+    layOutControlGrid(xMin, xMax);
+}
 
+void BackgroundSurface::layOutControlGrid(float xMin, float xMax)
+{
     const double s = swayOffset;
     for (int k = 0; k < kGridSize; ++k) {
         const double columnX = xMin + k * 0.2 * (double(xMax) - double(xMin));
@@ -191,4 +195,11 @@ unsigned surfacePictureTexture(bool ownImageOn, int currentOwnTexture, unsigned 
     if (!ownImageOn)
         return builtInTexture;
     return currentOwnTexture < 0 ? 0u : unsigned(currentOwnTexture);
+}
+
+void stepBackgroundSurface(BackgroundSurface &surface, float tankXMin, float tankXMax,
+                           const AquariumSettings &current)
+{
+    if (backgroundSurfaceShown(current))
+        surface.updateControlGrid(tankXMin, tankXMax, current.background);
 }

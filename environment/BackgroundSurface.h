@@ -20,7 +20,7 @@ struct SurfaceVertex {
 
 // The curved surface the background picture hangs on: a degree-5 Bezier patch of 6 x 6
 // control points standing at z = -90 behind the fish, whose two upper rows sway slowly
-// back and forth. The sway advances one step per update, i.e. one step per drawn frame.
+// back and forth. The sway advances one step per update, i.e. one per scene step.
 //
 // Parameters: u = 1 is the left column, u = 0 the right one; v = 1 is the top row, v = 0
 // the bottom one. The texture coordinate s equals u and t equals v, so the picture's left
@@ -41,6 +41,8 @@ public:
     // Advances the sway (only when backgroundSetting, the "BACKGROUND" setting, is 0 or
     // 2) and rebuilds controlGrid between the tank's x extents xMin and xMax.
     void updateControlGrid(float xMin, float xMax, int backgroundSetting);
+    // Rebuilds controlGrid from the sway as it is, between xMin and xMax.
+    void layOutControlGrid(float xMin, float xMax);
 
     // The patch at (u, v), both in 0..1.
     SurfacePoint surfacePoint(double u, double v) const;
@@ -77,9 +79,13 @@ struct WindowPoint {
 bool loopEnclosesRect(const std::vector<WindowPoint> &loop, double width, double height,
                       double margin);
 
-// Whether the frame shows (and so advances) the surface: "BACKGROUND" 0 and "Show Terra"
-// not 0.
+// Whether the frame shows (and the step advances) the surface: "BACKGROUND" 0 and
+// "Show Terra" not 0.
 bool backgroundSurfaceShown(const AquariumSettings &settings);
+
+// The surface's part of a scene step: when it is shown, updateControlGrid.
+void stepBackgroundSurface(BackgroundSurface &surface, float tankXMin, float tankXMax,
+                           const AquariumSettings &current);
 
 // The texture the surface shows: the current own picture while own pictures are on,
 // otherwise the built-in picture. The rotation's "no picture" marker (any negative value)

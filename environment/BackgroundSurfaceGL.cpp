@@ -125,7 +125,9 @@ void drawBackgroundPass(BackgroundSurface &surface, unsigned texture, float tank
         return;
     glBindTexture(GL_TEXTURE_2D, texture);
     glPushMatrix();
-    surface.updateControlGrid(tankXMin, tankXMax, current.background);
+    // The grid as the last step left it, spanning the tank as it is now (after a resize
+    // that no step has followed yet).
+    surface.layOutControlGrid(tankXMin, tankXMax);
     // A mipmapped picture that is magnified (the built-in one on any common screen) is
     // sampled without the per-pixel level choice, which is much of the cost of the
     // largest layer of the frame; the texture's own setting is restored afterwards.
@@ -153,7 +155,7 @@ bool surfaceWillCoverViewport(const BackgroundSurface &surface, float tankXMin, 
     if (!backgroundSurfaceShown(current))
         return false;
     BackgroundSurface next = surface;
-    next.updateControlGrid(tankXMin, tankXMax, current.background);
+    next.layOutControlGrid(tankXMin, tankXMax);
     const WindowProjection view;
     std::vector<WindowPoint> loop;
     for (const SurfacePoint &p : next.outline()) {

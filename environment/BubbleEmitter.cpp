@@ -78,6 +78,22 @@ void BubbleEmitter::setDrawCount(int requested)
     count = std::clamp(requested, 0, capacity());
 }
 
+void BubbleEmitter::step(int requested)
+{
+    setDrawCount(requested);
+    shown.clear();
+    for (int i = 0; i < count; ++i)
+        shown.push_back(jitteredQuad(i));
+    update();
+}
+
+void stepBubbles(BubbleEmitter (&emitters)[3], int qipaoNum)
+{
+    const int n = bubbleDrawCount(qipaoNum);
+    for (BubbleEmitter &e : emitters)
+        e.step(n);
+}
+
 BubbleQuad BubbleEmitter::jitteredQuad(int index) const
 {
     const Particle &p = particles[index];

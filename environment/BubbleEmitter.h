@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // An emitter's origin in world units; the bubble pass draws each emitter translated by
 // (x + 5, y - 25, z - 60) from it.
@@ -45,14 +46,26 @@ public:
     // random draws, x first). The jitter is not stored.
     BubbleQuad jitteredQuad(int index) const;
 
+    // One step: sets the draw count as setDrawCount, keeps the squares of that many
+    // particles as the frame shows them (jitteredQuad, in index order), then calls
+    // update().
+    void step(int requested);
+
+    // The squares the last step kept, to be drawn.
+    std::vector<BubbleQuad> shown;
+
     // environment_gl, with a current GL context:
-    // Sets the draw count as setDrawCount, binds the sprite, draws that many
-    // particles as quads in the current colour, then calls update().
-    void draw(int requested);
+    // Binds the sprite and draws the squares the last step kept as quads in the current
+    // colour. Changes nothing.
+    void draw() const;
     // Extracts asset 166 as "Particle1" into `directory` (ending in a separator), loads
     // it into `texture` and deletes both asset files.
     void loadSprite(const std::string &directory);
 };
+
+// The bubbles' part of a scene step: emitter k = 0, 1, 2 steps with
+// bubbleDrawCount(qipaoNum) particles.
+void stepBubbles(BubbleEmitter (&emitters)[3], int qipaoNum);
 
 // Particles drawn per emitter for the "QIPAONUM" setting: 110 - qipaoNum, limited to
 // 0 .. 110 (a negative setting draws all 110, one above 110 draws none).

@@ -3,12 +3,10 @@
 
 #include <GL/gl.h>
 
-void BubbleEmitter::draw(int requested)
+void BubbleEmitter::draw() const
 {
-    setDrawCount(requested);
     glBindTexture(GL_TEXTURE_2D, texture);
-    for (int i = 0; i < count; ++i) {
-        const BubbleQuad quad = jitteredQuad(i);
+    for (const BubbleQuad &quad : shown) {
         glBegin(GL_QUADS);
         for (const BubbleCorner &c : quad) {
             glTexCoord2f(c.s, c.t);
@@ -16,13 +14,10 @@ void BubbleEmitter::draw(int requested)
         }
         glEnd();
     }
-    update();
 }
 
-void drawBubblePass(BubbleEmitter (&emitters)[3], const EmitterOrigin (&positions)[3],
-                    int qipaoNum)
+void drawBubblePass(const BubbleEmitter (&emitters)[3], const EmitterOrigin (&positions)[3])
 {
-    const int n = bubbleDrawCount(qipaoNum);
     glPushMatrix();
     glDisable(GL_FOG);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -31,7 +26,7 @@ void drawBubblePass(BubbleEmitter (&emitters)[3], const EmitterOrigin (&position
     for (int k = 0; k < 3; ++k) {
         glPushMatrix();
         glTranslatef(positions[k].x + 5, positions[k].y - 25, positions[k].z - 60);
-        emitters[k].draw(n);
+        emitters[k].draw();
         glPopMatrix();
     }
     glDisable(GL_BLEND);

@@ -23,8 +23,10 @@ void setUpBubbleEmitters(BubbleEmitter (&emitters)[3], EmitterOrigin (&positions
         positions[i] = bubbleEmitterOrigin(i, tankYMin, tankZBack);
         if (emitters[i].create(BubbleEmitter::kParticleCount))
             emitters[i].loadSprite(assetDirectory);
-        for (int step = 0; step < BubbleEmitter::kParticleCount; ++step)
-            emitters[i].draw(bubbleDrawCount(qipaoNum));
+        for (int step = 0; step < BubbleEmitter::kParticleCount; ++step) {
+            emitters[i].step(bubbleDrawCount(qipaoNum));
+            emitters[i].draw();
+        }
     }
 }
 

@@ -220,6 +220,10 @@ void Fish::advance(int drawSpecies)
     computeAnimation(drawSpecies);
     followPitch();
     wanderStep();
+    shownX = x;
+    shownY = y;
+    shownZ = z;
+    shownSet = true;
     movementStep();
     updateCollisionBox();
 }

@@ -6,12 +6,11 @@
 // whole life; every food pellet carries one as its motion record.
 //
 // Units: positions in world units, angles in degrees unless a name says radians, time
-// in frames (one drawn frame is one step). Heading 0 swims toward -x, 90 toward +z;
-// positive pitch climbs.
+// in steps of 10 ms ("per frame" below means per step). Heading 0 swims toward -x, 90
+// toward +z; positive pitch climbs.
 //
-// `draw` (fish_gl) is the one per-frame call: it animates, steers, moves and draws the
-// fish. It is a thin sequence of the steps below around the GL emission; `advance` runs
-// the same steps without drawing.
+// `advance` is the step: it animates, steers and moves the fish and never calls GL.
+// `draw` (fish_gl) emits the fish as the last step left it and changes nothing of it.
 
 class FishVertexSink;
 
@@ -96,16 +95,24 @@ public:
     float noseX = 0, noseY = 0, noseZ = 0;
     float tailX = 0, tailY = 0, tailZ = 0;
     bool touching = false;             // overlaps another fish's box
-    int species = 0;                   // species of the last draw
+    int species = 0;                   // species of the last step
 
-    FishAnimation anim;                // this frame's animation arrays
+    FishAnimation anim;                // this step's animation arrays
+    // Where a frame shows the fish: its position before the last step moved it (a step
+    // animates the fish, then moves it; the picture pairs the animation with the place it
+    // was made at). Until a step has run, the position itself.
+    float shownX = 0, shownY = 0, shownZ = 0;
+    bool shownSet = false;
+    float shownAtX() const { return shownSet ? shownX : x; }
+    float shownAtY() const { return shownSet ? shownY : y; }
+    float shownAtZ() const { return shownSet ? shownZ : z; }
 
     // ---- Set-up ----
     // xMin := left, xMax := right, yMax := upper + 10, yMin := lower + 5, zMin := far,
     // zMax := near; resets lastBoundHit, touching, the box factors, boxes and points.
     void setSwimBounds(float left, float right, float upper, float lower, float far, float near);
 
-    // ---- The per-frame sequence (draw and advance run these in this order) ----
+    // ---- The step's sequence (advance runs these in this order) ----
     // 1-2: species, cleared arrays, head ramps with the rest-pose update, segment yaw,
     // body wave, the five fin flutters.
     void computeAnimation(int drawSpecies);
@@ -122,7 +129,7 @@ public:
     void boundsPass();
     void updateDirectionFlags();
     void updateCollisionBox();
-    // The whole sequence without drawing.
+    // One step: the whole sequence, recording the shown position before the movement.
     void advance(int drawSpecies);
 
     // ---- Steering ----
@@ -142,10 +149,12 @@ public:
     void emitModel(FishVertexSink &sink);
 
     // ---- GL (fish_gl) ----
-    // Draws at the current modelview origin and advances one frame. The species
-    // texture must be bound (the pellets draw with species 25 and no texture). Each
-    // vertex: the normal as given (not rotated), (s, t), the segment transform of p;
-    // afterwards the current normal and texture coordinate are the last vertex's.
+    // Draws the fish at the current modelview origin with this step's animation arrays,
+    // pitch and heading; `drawSpecies` picks the body (the pellets draw with species 25
+    // and no texture). The species texture must be bound. Each vertex: the normal as
+    // given (not rotated), (s, t), the segment transform of p; afterwards the current
+    // normal and texture coordinate are the last vertex's. Only segmentMatrix, the
+    // emission's scratch, changes.
     void draw(int drawSpecies);
 };
 

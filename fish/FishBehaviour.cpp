@@ -140,3 +140,10 @@ void runFishFrame(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
     }
     proximityPass(fish, positions, live);
 }
+
+void stepFish(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
+              FoodPellet (&pellets)[kPelletSlots], int interactionMode)
+{
+    runFishFrame(fish, counts, pellets, interactionMode,
+                 [](Fish &f, int, int species) { f.advance(species); });
+}

@@ -31,10 +31,14 @@ void contactPass(Fish (&fish)[kFishRecords], int i, int liveCount);
 // than 5 in each of x, y and z makes fish a climb away from j by one degree.
 void proximityPass(Fish (&fish)[kFishRecords], const float positions[kFishRecords][3], int liveCount);
 
-// One frame's fish pass: for each live record i in index order, drawOne(fish, i,
-// species) (the draw-and-step with the species texture bound, or a plain advance), then
-// its food pass, pellet capture, contact pass and the record of its position; after the
-// last one the proximity pass (also with no fish live).
+// One step's fish pass: for each live record i in index order, drawOne(fish, i,
+// species) (the fish's own step, Fish::advance, as stepFish passes it), then its food
+// pass, pellet capture, contact pass and the record of its position; after the last one
+// the proximity pass (also with no fish live).
 using DrawOneFish = std::function<void(Fish &fish, int index, int species)>;
 void runFishFrame(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
                   FoodPellet (&pellets)[kPelletSlots], int interactionMode, const DrawOneFish &drawOne);
+
+// The fish's part of a scene step: runFishFrame with each fish's own advance.
+void stepFish(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
+              FoodPellet (&pellets)[kPelletSlots], int interactionMode);

@@ -1,4 +1,4 @@
-// The GL side of the fish: the per-frame draw and the vertex emission.
+// The GL side of the fish: the draw and the vertex emission.
 
 #include "Fish.h"
 
@@ -86,23 +86,17 @@ private:
 
 void Fish::draw(int drawSpecies)
 {
-    computeAnimation(drawSpecies);
+    species = drawSpecies;
 
     glPushMatrix();
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f); // model z up, model y toward -z
 
-    followPitch();
     const float h = heading * 0.0174533f;
     glRotatef(-pitch, std::sin(h), -std::cos(h), 0.0f); // tilt about the fish's own side axis
-
-    wanderStep();
 
     GlArraySink sink;
     emitModel(sink);
     sink.draw();
-
-    movementStep();
-    updateCollisionBox();
 
     glPopMatrix();
 }

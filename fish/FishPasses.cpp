@@ -41,39 +41,36 @@ bool isPickingMode(int mode) { return mode == kModeTouch || mode == kModeZoomIn 
 
 } // namespace
 
-void runFishPass(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
-                 const GLuint textures[kSpeciesCount], FoodPellet (&pellets)[kPelletSlots],
-                 int interactionMode)
+void drawFishPass(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
+                  const GLuint textures[kSpeciesCount])
 {
-    runFishFrame(fish, counts, pellets, interactionMode, [&](Fish &f, int, int species) {
+    const int live = liveFishCount(counts);
+    for (int i = 0; i < live; ++i) {
+        Fish &f = fish[i];
+        const int species = speciesOfRecord(counts, i);
         glPushMatrix();
-        glTranslatef(f.x, f.y, f.z);
+        glTranslatef(f.shownAtX(), f.shownAtY(), f.shownAtZ());
         glBindTexture(GL_TEXTURE_2D, textures[species]);
         f.draw(species);
         glPopMatrix();
-    });
+    }
 }
 
 void drawPellets(FoodPellet (&pellets)[kPelletSlots])
 {
     glDisable(GL_LIGHTING);
     for (FoodPellet &p : pellets) {
-        if (!p.alive)
+        // An eaten pellet is not drawn; the step frees its slot.
+        if (!p.alive || p.visible == 0.0f)
             continue;
         glPushMatrix();
-        glTranslatef(p.baseX + p.motion.x, p.baseY + p.motion.y, p.baseZ + p.motion.z);
-        if (p.visible != 0.0f) {
-            glPushMatrix();
-            glScalef(0.3f, 0.3f, 0.3f);
-            glColor3f(1.0f, 0.0f, 0.0f);
-            p.motion.draw(kPelletSpecies);
-            glPopMatrix();
-            p.worldX = p.baseX + p.motion.x;
-            p.worldY = p.baseY + p.motion.y;
-            p.worldZ = p.baseZ + p.motion.z;
-        } else {
-            p.alive = false;
-        }
+        glTranslatef(p.baseX + p.motion.shownAtX(), p.baseY + p.motion.shownAtY(),
+                     p.baseZ + p.motion.shownAtZ());
+        glPushMatrix();
+        glScalef(0.3f, 0.3f, 0.3f);
+        glColor3f(1.0f, 0.0f, 0.0f);
+        p.motion.draw(kPelletSpecies);
+        glPopMatrix();
         glPopMatrix();
     }
 }
@@ -114,7 +111,6 @@ void runFeedPicking(FeedState &state, PickRail (&railsX)[kRailsX], PickRail (&ra
     if (interactionMode != kModeFeed)
         return;
     glColor4f(1.0f, 1.0f, 1.0f, 0.0f);
-    sweepCombs(state, railsX, railsY, tankXMin, tankYMin);
     if (feedClick) {
         glPushMatrix();
         const float px = pickComb(railsX, kRailsX, true, mouseX, mouseY);
@@ -141,7 +137,7 @@ int runFishPicking(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
         Fish &f = fish[i];
         glPushMatrix();
         beginSelection(mouseX, mouseY, 20.0);
-        glTranslatef(f.x, f.y, f.z);
+        glTranslatef(f.shownAtX(), f.shownAtY(), f.shownAtZ());
         f.draw(speciesOfRecord(counts, i));
         const GLint hits = endSelection();
         glPopMatrix();

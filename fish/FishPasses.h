@@ -1,6 +1,8 @@
 #pragma once
 
-// The fish subsystem's per-frame passes, as the view calls them.
+// The fish subsystem's drawing passes, as the view calls them. They draw the scene as the
+// last step left it (see stepFish, stepPellets and sweepCombs for the step) and change
+// none of it; the picking passes only answer a pending click.
 //
 // Scene set-up (initialiseScene), after the settings are loaded and the tank extents
 // are known, in this order:
@@ -9,9 +11,9 @@
 //     for (FoodPellet &p : pellets) p.setUp();                   // FoodPellet.h
 // (The 25 FoodPellet records are constructed with the view, after the 25 Fish.)
 //
-// drawFrame, at these points of the frame (GL context current, modelview = camera):
-//     after the colour backdrop:      runFishPass(fish, settings.speciesCounts,
-//                                                 speciesTextures, pellets, interactionMode);
+// Drawing a frame, at these points (GL context current, modelview = camera):
+//     after the colour backdrop:      drawFishPass(fish, settings.speciesCounts,
+//                                                  speciesTextures);
 //     after the bubbles:              glDisable(GL_LIGHTING);   (drawPellets repeats it)
 //     then:                           drawPellets(pellets);
 //     then:                           runFeedPicking(feedState, pickRailsX, pickRailsY,
@@ -28,33 +30,30 @@
 
 #include <GL/gl.h>
 
-// The fish pass: each live fish drawn and stepped with its species texture bound
-// (push, translate to the fish, bind, Fish::draw, pop), then its food pass (Feed mode
-// only), pellet capture and contact pass; then the proximity pass. Leaves the bound
-// texture as the last fish's.
-void runFishPass(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
-                 const GLuint textures[kSpeciesCount], FoodPellet (&pellets)[kPelletSlots],
-                 int interactionMode);
+// The fish pass: each live fish drawn where its last step shows it, with its species
+// texture bound (push, translate, bind, Fish::draw, pop). Leaves the bound texture as the
+// last fish's.
+void drawFishPass(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
+                  const GLuint textures[kSpeciesCount]);
 
-// The pellet pass: each alive pellet is drawn as a small red fish (scale 0.3, species
-// 25, lighting off, no texture of its own) and moves one frame; an eaten one frees its
-// slot. Leaves the current colour red.
+// The pellet pass: each alive, uneaten pellet is drawn where its last step shows it, as a
+// small red fish (scale 0.3, species 25, lighting off, no texture of its own). Leaves the
+// current colour red when it drew one.
 void drawPellets(FoodPellet (&pellets)[kPelletSlots]);
 
 // The first rail of a comb under the mouse (a 15 x 15 pixel pick region), its x (x comb)
 // or y (y comb); 0 when none is.
 float pickComb(const PickRail *rails, int count, bool xComb, int mouseX, int mouseY);
 
-// Feed mode: the comb sweep, and while a feed click waits, the drop point picking and
-// the drop of one to ten pellets at (drop x, drop y - 2, -70).
+// Feed mode: while a feed click waits, the drop point picking on the combs as the last
+// step swept them, and the drop of one to ten pellets at (drop x, drop y - 2, -70).
 void runFeedPicking(FeedState &state, PickRail (&railsX)[kRailsX], PickRail (&railsY)[kRailsY],
                     float tankXMin, float tankXMax, float tankYMin, float tankYMax,
                     int interactionMode, int mouseX, int mouseY, bool &feedClick,
                     FoodPellet (&pellets)[kPelletSlots]);
 
-// Touch and zoom modes: when a press is pending, consumes it and draws each live fish in
-// its own selection pass (20 x 20 pixel region); the first fish in index order under the
-// mouse is touched or zoomed. Each of those draws also steps its fish once more.
-// Returns the picked record, or -1.
+// Touch and zoom modes: when a press is pending, consumes it and draws each live fish as
+// the frame shows it in its own selection pass (20 x 20 pixel region); the first fish in
+// index order under the mouse is touched or zoomed. Returns the picked record, or -1.
 int runFishPicking(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
                    int interactionMode, int mouseX, int mouseY, bool &pickPending);

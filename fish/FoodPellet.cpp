@@ -38,6 +38,12 @@ void advancePellet(FoodPellet &pellet)
     }
 }
 
+void stepPellets(FoodPellet (&pellets)[kPelletSlots])
+{
+    for (FoodPellet &p : pellets)
+        advancePellet(p);
+}
+
 int capturePellets(const Fish &fish, FoodPellet (&pellets)[kPelletSlots])
 {
     int eaten = 0;

@@ -7,7 +7,7 @@
 // is a whole Fish whose position is the pellet's offset from its base.
 //
 // Life of a slot: alive and visible (swimming) -> eaten (visible 0) -> free at its next
-// draw (alive false) -> alive again when a drop uses the slot.
+// step (alive false) -> alive again when a drop uses the slot.
 struct FoodPellet {
     // Draws the motion record's randoms, then base x = rand() % 60 - 30, base y =
     // rand() % 30 - 15, base z = -70; alive.
@@ -15,7 +15,7 @@ struct FoodPellet {
 
     Fish motion;
     float baseX = 0, baseY = 0, baseZ = 0;
-    float worldX = 0, worldY = 0, worldZ = 0; // base + offset, refreshed at every draw
+    float worldX = 0, worldY = 0, worldZ = 0; // base + offset, refreshed at every step
     float visible = 1.0f;                     // 1.0 or 0.0
     bool alive = false;
 
@@ -29,9 +29,12 @@ inline constexpr int kPelletSlots = 100;
 // setSwimBounds(-50, 50, 11, -15, -80, -60). Does not touch `alive` or the offset.
 void dropPellet(FoodPellet &pellet, float x, float y, float z);
 
-// The per-pellet step of the pellet pass without drawing: a visible pellet moves one
-// frame and refreshes its world position; an eaten one frees its slot.
+// The per-pellet step: a visible pellet moves one step and refreshes its world position;
+// an eaten one frees its slot.
 void advancePellet(FoodPellet &pellet);
+
+// The pellets' part of a scene step: advancePellet for every slot in order.
+void stepPellets(FoodPellet (&pellets)[kPelletSlots]);
 
 // Pellet capture for one fish, in every mode: each alive, visible pellet within 1, 1
 // and 1.5 units (x, y, z) of the fish's nose is eaten: visible := 0, offset := 0.

@@ -1,7 +1,7 @@
 #pragma once
 
 // A travelling sine wave sampled along an array: the swimming motion of the body and
-// the flutter of each fin. One step per drawn frame.
+// the flutter of each fin. One step per scene step.
 struct Oscillator {
     float phase = 0.0f;      // radians; set back to 0 (not reduced by 2 pi) once past 6.283185
     int counter = 0;         // frames since the phase last moved

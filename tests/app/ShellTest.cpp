@@ -479,6 +479,54 @@ TEST(ShellWindowed, anOrdinaryWindowWhoseSceneFollowsItsSize)
     EXPECT_NEAR(view->pickRailsX[0].x, -58, 5.5); // the feed comb spans it, sweeping 5 about its start
 }
 
+// The help text lasts its hundred steps, one second, whatever --delay asks of the
+// frames: at 25 frames a second it is drawn in about a quarter as many frames.
+struct HelpDelayCase {
+    int tickMs;            // as --delay sets it
+    int mostFramesShowing; // frames drawn while the text shows
+};
+
+class ShellHelpText : public ::testing::TestWithParam<HelpDelayCase> {};
+
+TEST_P(ShellHelpText, lastsOneHundredStepsAtAnyDelay)
+{
+    app();
+    PrivateDirs dirs;
+    CMainFrame frame(QSize(800, 500));
+    AquariumView::RunOptions options;
+    options.tickMs = GetParam().tickMs;
+    options.sound = false;
+    ASSERT_TRUE(frame.onCreate(options));
+    AquariumView *view = frame.view();
+    int framesShowing = 0, stepsWhenGone = -1;
+    QElapsedTimer sinceFirstFrame;
+    qint64 goneAfterMs = -1;
+    view->afterFrameHook = [&] {
+        if (!sinceFirstFrame.isValid())
+            sinceFirstFrame.start();
+        if (stepsWhenGone >= 0)
+            return;
+        if (view->helpTextVisible) {
+            ++framesShowing;
+        } else {
+            stepsWhenGone = view->stepsRun();
+            goneAfterMs = sinceFirstFrame.elapsed();
+        }
+    };
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stepsWhenGone >= 0; }, 20000));
+    view->afterFrameHook = nullptr;
+    std::printf("--delay %d000: help text gone %lld ms after the first frame, %d frames, %d steps\n",
+                GetParam().tickMs, static_cast<long long>(goneAfterMs), framesShowing, stepsWhenGone);
+    EXPECT_GE(stepsWhenGone, 101);
+    EXPECT_LE(stepsWhenGone, 101 + StepClock::kMaxStepsPerFrame);
+    EXPECT_LE(framesShowing, GetParam().mostFramesShowing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Delays, ShellHelpText,
+                         ::testing::Values(HelpDelayCase{10, 102}, HelpDelayCase{40, 40}),
+                         [](const auto &info) { return "tick" + std::to_string(info.param.tickMs); });
+
 TEST_F(Shell, choosingCustomMusicTwiceKeepsTheListAndThePlayingState)
 {
     // A saved two-track playlist with own music on plays from the start.

@@ -1,9 +1,18 @@
+#include "AquariumScene.h"
+#include "FishBehaviour.h"
+#include "Random.h"
+#include "Settings.h"
+#include "StepClock.h"
 #include "TankExtents.h"
 #include "ViewRules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -141,6 +150,141 @@ TEST(Backdrop, cycleAtPhaseZeroIsBlackBelowAndGreenOnTop)
     EXPECT_FLOAT_EQ(c[0].b, 0);
     EXPECT_FLOAT_EQ(c[2].g, 1); // top right: cos 0
     EXPECT_FLOAT_EQ(c[3].g, 0); // top left: 1 - cos 0
+}
+
+// ---------------------------------------------------------------- step clock
+
+struct ClockCase {
+    const char *what;
+    int intervalUs;  // between frames
+    int jitterUs;    // added to odd frames, taken from even ones
+    int frames;      // drawn before the gap and again after it
+    int gapMs;       // one frame more after the first run, this long after its last; 0: none
+    bool pausedInGap; // drawing stopped for the gap (the clock restarted as it resumes)
+    int totalSteps;
+    int fewestPerFrame, mostPerFrame;
+};
+
+void PrintTo(const ClockCase &c, std::ostream *out) { *out << c.what; }
+
+class StepClockTest : public ::testing::TestWithParam<ClockCase> {};
+
+TEST_P(StepClockTest, keepsOneHundredStepsASecondWithinItsBound)
+{
+    const ClockCase c = GetParam();
+    constexpr std::int64_t us = 1000, ms = 1000 * us;
+    StepClock clock;
+    clock.restart(0);
+    int total = 0, fewest = 1 << 30, most = 0;
+    auto frameAt = [&](std::int64_t t) {
+        const int n = clock.stepsFor(t);
+        total += n;
+        fewest = std::min(fewest, n);
+        most = std::max(most, n);
+    };
+    auto run = [&](std::int64_t from) {
+        std::int64_t t = from;
+        for (int k = 1; k <= c.frames; ++k) {
+            t = from + k * c.intervalUs * us;
+            frameAt(t + (k % 2 ? c.jitterUs : -c.jitterUs) * us);
+        }
+        return t;
+    };
+    std::int64_t last = run(0);
+    if (c.gapMs > 0) {
+        last += c.gapMs * ms;
+        if (c.pausedInGap)
+            clock.restart(last - c.intervalUs * us);
+        frameAt(last);
+        run(last);
+    }
+    EXPECT_EQ(total, c.totalSteps);
+    EXPECT_EQ(fewest, c.fewestPerFrame);
+    EXPECT_EQ(most, c.mostPerFrame);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, StepClockTest,
+    ::testing::Values(
+        ClockCase{"tickMet", 10000, 0, 100, 0, false, 100, 1, 1},
+        ClockCase{"tickFourMsEarlyOrLate", 10000, 4000, 100, 0, false, 100, 1, 1},
+        ClockCase{"fortyFramesASecond", 25000, 0, 40, 0, false, 100, 2, 3},
+        ClockCase{"twentyFiveFramesASecond", 40000, 0, 25, 0, false, 100, 4, 4},
+        ClockCase{"twoHundredFramesASecond", 5000, 0, 200, 0, false, 100, 0, 1},
+        // A frame that comes 10 s late makes up 20 steps, not 1000, and the frames after
+        // it are on time again.
+        ClockCase{"stallOfTenSeconds", 10000, 0, 100, 10000, false, 220, 1, 20},
+        ClockCase{"pauseOfTenSeconds", 10000, 0, 100, 10000, true, 201, 1, 1},
+        // Below five frames a second the bound slows the tank down.
+        ClockCase{"threeFramesASecond", 300000, 0, 10, 0, false, 200, 20, 20}));
+
+// ---------------------------------------------------------------- scene step
+
+// A full tank as the view sets it up, without a screen: 25 fish, 100 pellets, every
+// bubble, the surface and the colour cycle shown, in Feed mode.
+std::unique_ptr<AquariumScene> seededTank(AquariumSettings &current)
+{
+    for (int &n : current.speciesCounts)
+        n = 1;
+    current.qiPaoNum = 0;
+    current.backAutoJianBian = 1;
+    varlen::seedRandom(2024);
+    auto scene = std::make_unique<AquariumScene>();
+    const TankExtents t = tankExtentsForScreen(1680, 1050);
+    scene->tankXMin = t.xMin;
+    scene->tankXMax = t.xMax;
+    scene->tankYMax = t.yMax;
+    scene->tankYMin = t.yMin;
+    scene->tankZBack = t.zBack;
+    scene->surface.updateControlGrid(t.xMin, t.xMax, current.background);
+    for (int i = 0; i < 3; ++i) {
+        scene->bubbleEmitterPositions[i] = bubbleEmitterOrigin(i, t.yMin, t.zBack);
+        scene->bubbleEmitters[i].create(BubbleEmitter::kParticleCount);
+        for (int k = 0; k < BubbleEmitter::kParticleCount; ++k)
+            scene->bubbleEmitters[i].step(bubbleDrawCount(current.qiPaoNum));
+    }
+    placeFish(scene->fish, t.yMax, t.yMin);
+    layOutPickRails(scene->pickRailsX, scene->pickRailsY, t.xMin, t.yMax, t.yMin);
+    for (FoodPellet &p : scene->pellets)
+        p.setUp();
+    scene->pointer.interactionMode = kModeFeed;
+    return scene;
+}
+
+// What a step changes, as numbers.
+std::vector<float> stateOf(const AquariumScene &s)
+{
+    std::vector<float> v{float(s.helpTextVisible), float(s.helpTextFrames), s.backdropPhase,
+                         s.surface.swayOffset, s.pickRailsX[0].x, s.pickRailsY[0].y};
+    for (const Fish &f : s.fish)
+        v.insert(v.end(), {f.x, f.y, f.z, f.heading, f.pitch, f.speed, f.targetHeading,
+                           f.anim.tailFlutter[9], f.shownX});
+    for (const FoodPellet &p : s.pellets)
+        v.insert(v.end(), {float(p.alive), p.visible, p.worldX, p.worldY, p.worldZ});
+    for (const BubbleEmitter &e : s.bubbleEmitters)
+        for (int i = 0; i < e.capacity(); ++i)
+            v.insert(v.end(), {e.particles[i].x, e.particles[i].y, e.shown[i][0].x});
+    v.push_back(float(varlen::randomValue()));
+    return v;
+}
+
+TEST(SceneStep, theSameTankAtOneHundredFortyAndTwentyFiveFramesASecond)
+{
+    std::vector<std::vector<float>> ends;
+    for (int intervalMs : {10, 25, 40}) {
+        AquariumSettings current;
+        auto scene = seededTank(current);
+        StepClock clock;
+        clock.restart(0);
+        int steps = 0;
+        for (std::int64_t t = intervalMs; t <= 3000; t += intervalMs)
+            for (int n = clock.stepsFor(t * 1'000'000); n > 0; --n, ++steps)
+                stepScene(*scene, current);
+        EXPECT_EQ(steps, 300) << intervalMs << " ms";
+        ends.push_back(stateOf(*scene));
+    }
+    EXPECT_EQ(ends[1], ends[0]) << "40 frames a second";
+    EXPECT_EQ(ends[2], ends[0]) << "25 frames a second";
 }
 
 } // namespace

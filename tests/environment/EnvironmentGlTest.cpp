@@ -70,7 +70,7 @@ struct PassCase {
 
 class BackgroundPass : public ::testing::TestWithParam<PassCase> {};
 
-TEST_P(BackgroundPass, drawsAndAdvancesOnlyWhenShown)
+TEST_P(BackgroundPass, stepsAndDrawsOnlyWhenShown)
 {
     GlScene &scene = GlScene::instance();
     scene.beginFrame(0, 0, 0);
@@ -83,7 +83,10 @@ TEST_P(BackgroundPass, drawsAndAdvancesOnlyWhenShown)
     GLint stackBefore = 0, stackAfter = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &stackBefore);
 
+    stepBackgroundSurface(surface, kTankXMin, kTankXMax, current);
+    const float stepped = surface.swayOffset;
     drawBackgroundPass(surface, picture, kTankXMin, kTankXMax, current);
+    EXPECT_EQ(surface.swayOffset, stepped) << "drawing does not move the sway";
 
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &stackAfter);
     EXPECT_EQ(stackAfter, stackBefore);
@@ -132,7 +135,7 @@ TEST_P(SurfaceCover, coversTheViewportExactlyWhenItSaysSo)
 
     const GLuint picture = quarterPicture();
     glBindTexture(GL_TEXTURE_2D, picture);
-    surface.updateControlGrid(c.xMin, c.xMax, 0);
+    surface.layOutControlGrid(c.xMin, c.xMax);
     surface.drawSurface();
     int uncovered = 0;
     const int w = scene.width(), h = scene.height();
@@ -207,8 +210,9 @@ TEST(BubblePassGl, addsLightOnlyWhereTheSpriteIsLit)
     scene.beginFrame(0.25f, 0.25f, 0.25f);
     const GLuint sprite = halfBlackSprite();
     OneBubble bubble(sprite);
+    stepBubbles(bubble.emitters, 0);
 
-    drawBubblePass(bubble.emitters, bubble.origins, 0);
+    drawBubblePass(bubble.emitters, bubble.origins);
 
     // The square spans x and y -5..5 at distance 80: about 82 pixels each side of the
     // middle (840, 525). Its right half samples the lit texel.
@@ -242,10 +246,11 @@ TEST(BubblePassGl, drawsInFrontOfNearerSceneWithoutFog)
     glEnable(GL_FOG);
     const GLuint sprite = halfBlackSprite();
     OneBubble bubble(sprite);
+    stepBubbles(bubble.emitters, 0);
     GLint stackBefore = 0, stackAfter = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &stackBefore);
 
-    drawBubblePass(bubble.emitters, bubble.origins, 0);
+    drawBubblePass(bubble.emitters, bubble.origins);
 
     expectColour(scene.pixel(880, 525), {192, 128, 64}, "bubble over the wall");
     expectColour(scene.pixel(800, 525), {64, 64, 64}, "black half over the wall");
@@ -264,7 +269,7 @@ TEST(BubblePassGl, drawsInFrontOfNearerSceneWithoutFog)
 
 class BubblePassCount : public ::testing::TestWithParam<std::pair<int, int>> {};
 
-TEST_P(BubblePassCount, drawsTwoJitterValuesPerDrawnParticle)
+TEST_P(BubblePassCount, theStepDrawsTwoJitterValuesPerShownParticleAndTheDrawNone)
 {
     GlScene::instance().beginFrame(0, 0, 0);
     const auto [qipaoNum, expectedDraws] = GetParam();
@@ -275,10 +280,12 @@ TEST_P(BubblePassCount, drawsTwoJitterValuesPerDrawnParticle)
         ASSERT_TRUE(e.create(110));
     const std::size_t afterCreate = random.draws();
 
-    drawBubblePass(emitters, origins, qipaoNum);
+    stepBubbles(emitters, qipaoNum);
+    drawBubblePass(emitters, origins);
 
     EXPECT_EQ(random.draws() - afterCreate, std::size_t(expectedDraws));
     EXPECT_EQ(emitters[2].count, expectedDraws / 6);
+    EXPECT_EQ(emitters[2].shown.size(), std::size_t(expectedDraws / 6));
 }
 
 INSTANTIATE_TEST_SUITE_P(BubblePassGl, BubblePassCount,

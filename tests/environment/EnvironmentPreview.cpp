@@ -135,10 +135,14 @@ int main(int argc, char **argv)
     auto frame = [&](int qipaoNum, bool withSurface, bool withBubbles) {
         scene.beginFrame(0, 0, 0);
         frameState();
-        if (withSurface)
+        if (withSurface) {
+            stepBackgroundSurface(surface, kTankXMin, kTankXMax, settings);
             drawBackgroundPass(surface, pictureTexture, kTankXMin, kTankXMax, settings);
-        if (withBubbles)
-            drawBubblePass(emitters, origins, qipaoNum);
+        }
+        if (withBubbles) {
+            stepBubbles(emitters, qipaoNum);
+            drawBubblePass(emitters, origins);
+        }
         glDisable(GL_LIGHTING);
     };
 

@@ -125,10 +125,9 @@ TEST(FishDraw, scaleNineIsOneAndAHalfTimesScaleSix)
 TEST(FishDraw, pitchTiltsTheNoseUp)
 {
     Fish f = stillFish();
-    f.pitch = 29;
+    f.pitch = 30;
     f.targetPitch = 30;
     const FeedbackResult r = feedbackOf([&] { f.draw(3); });
-    EXPECT_EQ(f.pitch, 30.0f);
     // The nose tip, 1.92 ahead, rises by 1.92 sin 30 and comes 1.92 (1 - cos 30) nearer
     // (give or take the snout's own height of 0.1).
     EXPECT_NEAR(r.minX, 500 - 166.3, 4.0);
@@ -136,27 +135,27 @@ TEST(FishDraw, pitchTiltsTheNoseUp)
     EXPECT_LT(r.yAtMaxX, 500); // the tail goes down
 }
 
-TEST(FishDraw, drawsAndStepsExactlyLikeAdvance)
+TEST(FishDraw, drawingLeavesTheFishAsItWas)
 {
     varlen::seedRandom(99);
     Fish drawn = calmFish(10, 3, -70, 0);
     drawn.wanderTimer = 150;
-    Fish stepped = drawn;
+    for (int step = 0; step < 60; ++step)
+        drawn.advance(5);
+    const Fish before = drawn;
     feedbackOf([&] {
         for (int frame = 0; frame < 400; ++frame)
             drawn.draw(5);
     });
-    varlen::seedRandom(99);
-    for (int frame = 0; frame < 400; ++frame)
-        stepped.advance(5);
-    EXPECT_EQ(drawn.x, stepped.x);
-    EXPECT_EQ(drawn.y, stepped.y);
-    EXPECT_EQ(drawn.z, stepped.z);
-    EXPECT_EQ(drawn.heading, stepped.heading);
-    EXPECT_EQ(drawn.targetHeading, stepped.targetHeading);
-    EXPECT_EQ(drawn.pitch, stepped.pitch);
-    EXPECT_EQ(drawn.speed, stepped.speed);
-    EXPECT_EQ(drawn.anim.bodyWave[9], stepped.anim.bodyWave[9]);
+    EXPECT_EQ(drawn.x, before.x);
+    EXPECT_EQ(drawn.z, before.z);
+    EXPECT_EQ(drawn.heading, before.heading);
+    EXPECT_EQ(drawn.pitch, before.pitch);
+    EXPECT_EQ(drawn.speed, before.speed);
+    EXPECT_EQ(drawn.wanderTimer, before.wanderTimer);
+    EXPECT_EQ(drawn.restPoseCounter, before.restPoseCounter);
+    EXPECT_EQ(drawn.tailWave.phase, before.tailWave.phase);
+    EXPECT_EQ(drawn.anim.bodyWave[9], before.anim.bodyWave[9]);
     EXPECT_NE(drawn.x, 10.0f);
 }
 
@@ -195,6 +194,7 @@ TEST(PelletPass, drawsLivePelletsRedAndUnlit)
     p.motion.scale = 6;
     scene.beginFrame(0, 0, 0.5f);
     glEnable(GL_LIGHTING);
+    stepPellets(tank->pellets);
     drawPellets(tank->pellets);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     GLfloat colour[4];
@@ -210,7 +210,7 @@ TEST(PelletPass, drawsLivePelletsRedAndUnlit)
     EXPECT_EQ(p.worldZ, -40 + p.motion.z);
 }
 
-TEST(PelletPass, anEatenPelletIsNotDrawnAndFreesItsSlot)
+TEST(PelletPass, anEatenPelletIsNotDrawnAndTheStepFreesItsSlot)
 {
     auto &scene = fishScene();
     auto tank = emptyTank();
@@ -222,8 +222,10 @@ TEST(PelletPass, anEatenPelletIsNotDrawnAndFreesItsSlot)
     p.visible = 0;
     scene.beginFrame(0, 0, 0.5f);
     drawPellets(tank->pellets);
-    EXPECT_FALSE(p.alive);
+    EXPECT_TRUE(p.alive);
     EXPECT_EQ(scene.pixel(kCentreX - 4, kCentreY)[2], 128);
+    stepPellets(tank->pellets);
+    EXPECT_FALSE(p.alive);
 }
 
 TEST(FishPass, drawsEachLiveFishWithItsSpeciesTexture)
@@ -235,13 +237,16 @@ TEST(FishPass, drawsEachLiveFishWithItsSpeciesTexture)
     for (int s = 0; s < kSpeciesCount; ++s)
         tank->textures[s] = scene.makeTexture(1, 1, s == 7 ? green : grey);
     tank->fish[0] = calmFish(0, 0, -40, 0);
+    stepFish(tank->fish, tank->counts, tank->pellets, kModeFeed);
+    const float x = tank->fish[0].x;
+    EXPECT_NE(x, 0.0f); // stepped
     scene.beginFrame(0, 0, 0);
     glEnable(GL_TEXTURE_2D);
-    runFishPass(tank->fish, tank->counts, tank->textures, tank->pellets, kModeFeed);
+    drawFishPass(tank->fish, tank->counts, tank->textures);
     const auto centre = scene.pixel(kCentreX, kCentreY);
     EXPECT_EQ(centre[0], 0);
     EXPECT_EQ(centre[1], 255);
-    EXPECT_NE(tank->fish[0].x, 0.0f); // stepped
+    EXPECT_EQ(tank->fish[0].x, x); // drawn, not stepped
     glDeleteTextures(kSpeciesCount, tank->textures);
 }
 
@@ -284,7 +289,7 @@ TEST_F(FishPicking, aTouchedFishDartsOff)
     EXPECT_EQ(tank->fish[0].targetHeading, -90.0f);
 }
 
-TEST_F(FishPicking, aClickOnNoFishOnlyStepsTheFishOnceMore)
+TEST_F(FishPicking, aClickOnNoFishLeavesEveryFishAsItWas)
 {
     const float x0 = tank->fish[0].x, x2 = tank->fish[2].x;
     EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeTouch, 20, 20, pending), -1);
@@ -293,9 +298,20 @@ TEST_F(FishPicking, aClickOnNoFishOnlyStepsTheFishOnceMore)
         EXPECT_EQ(tank->fish[i].scale, 6.0f);
         EXPECT_EQ(tank->fish[i].speed, 0.1f);
     }
-    EXPECT_NEAR(tank->fish[0].x, x0 - 0.1f, 1e-4);
-    EXPECT_NEAR(tank->fish[2].x, x2 - 0.1f, 1e-4);
+    EXPECT_EQ(tank->fish[0].x, x0);
+    EXPECT_EQ(tank->fish[2].x, x2);
     EXPECT_EQ(tank->fish[3].x, calmFish(-18, -8).x); // not live: untouched
+}
+
+TEST_F(FishPicking, picksTheFishWhereTheFrameShowsIt)
+{
+    // Stepped: fish 0 moved on toward -x, but the frame shows it where the step began,
+    // under the centre, and a click there finds it.
+    tank->fish[1] = calmFish(-30, -10, -70, 0);
+    for (int i = 0; i < 3; ++i)
+        tank->fish[i].advance(0);
+    tank->fish[0].x -= 8; // as if it had swum far on since: clear of the centre
+    EXPECT_EQ(runFishPicking(tank->fish, tank->counts, kModeZoomIn, kCentreX, kCentreY, pending), 0);
 }
 
 TEST_F(FishPicking, withoutAPendingPressOrInFeedModeNothingHappens)
@@ -342,6 +358,7 @@ TEST_F(FeedPickingTest, aFeedClickDropsFoodUnderThePointerInTheNextFrame)
     tank->pellets[10].alive = false;
     bool feedClick = true;
     ScriptedRandom random({0});
+    sweepCombs(state, railsX, railsY, -54, -21); // the step before the frame
     runFeedPicking(state, railsX, railsY, -54, 54, -21, 21, kModeFeed, kCentreX, kCentreY, feedClick, tank->pellets);
     // The combs swept half a unit first: x rail 55 at -0.0446, y rail 24 at -0.34.
     EXPECT_FALSE(feedClick);

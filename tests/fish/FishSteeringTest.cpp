@@ -178,22 +178,41 @@ TEST(Movement, swimsAlongHeadingAndClimbsByTargetPitch)
     EXPECT_NEAR(f.y, 0.1f, 1e-5);   // sin 30 * 0.2
 }
 
-TEST(Bounds, crossingTheLeftWallPushesBackAndTurnsAbout)
+// A fish swimming straight at a side wall crosses it by 0.05.
+struct SideWallCase {
+    const char *wall;
+    float x, heading;    // just inside the wall, facing it
+    float turnedHeading; // the half turn's target
+    int hit;
+    float nextX;         // one frame later, swimming back in
+};
+
+std::ostream &operator<<(std::ostream &out, const SideWallCase &c) { return out << c.wall; }
+
+class SideWall : public ::testing::TestWithParam<SideWallCase> {};
+
+TEST_P(SideWall, crossingItPushesBackAndTurnsAbout)
 {
-    Fish f = calmFish(-49.95f, 0, -70, 0);
+    const SideWallCase c = GetParam();
+    Fish f = calmFish(c.x, 0, -70, c.heading);
     f.speed = 0.1f;
     f.movementStep();
-    EXPECT_NEAR(f.x, -49.95f, 1e-4); // moved to -50.05, pushed back 0.1
-    EXPECT_EQ(f.targetHeading, 180.0f);
-    EXPECT_EQ(f.lastBoundHit, kBelowXMin);
+    EXPECT_NEAR(f.x, c.x, 1e-4); // moved 0.1 past the wall, pushed back 0.1
+    EXPECT_EQ(f.targetHeading, c.turnedHeading);
+    EXPECT_EQ(f.lastBoundHit, c.hit);
 
-    // Next frame: heading and every ring snap to 180 and the fish swims toward +x.
+    // Next frame: heading and every ring snap to the target and the fish swims back in.
     f.advance(3);
-    EXPECT_EQ(f.heading, 180.0f);
+    EXPECT_EQ(f.heading, c.turnedHeading);
     for (float yaw : f.anim.segmentYaw)
-        EXPECT_EQ(yaw, 180.0f);
-    EXPECT_NEAR(f.x, -49.85f, 1e-4);
+        EXPECT_EQ(yaw, c.turnedHeading);
+    EXPECT_NEAR(f.x, c.nextX, 1e-4);
 }
+
+INSTANTIATE_TEST_SUITE_P(Bounds, SideWall,
+                         ::testing::Values(SideWallCase{"left", -49.95f, 0, 180, kBelowXMin, -49.85f},
+                                           SideWallCase{"right", 49.95f, 180, 360, kAboveXMax, 49.85f}),
+                         [](const auto &info) { return std::string(info.param.wall); });
 
 TEST(Bounds, topHoldsTheFishAndMirrorsItsClimb)
 {
