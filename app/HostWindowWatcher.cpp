@@ -6,6 +6,27 @@
 
 #include <cstdlib>
 
+namespace {
+
+// Asks for the map and unmap events of each ancestor of `window` below the root.
+void watchAncestors(xcb_connection_t *connection, uint32_t window)
+{
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    for (int depth = 0; depth < 64; ++depth) {
+        xcb_query_tree_reply_t *tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        if (!tree)
+            return;
+        const uint32_t parent = tree->parent, root = tree->root;
+        std::free(tree);
+        if (parent == XCB_NONE || parent == root)
+            return;
+        xcb_change_window_attributes(connection, parent, XCB_CW_EVENT_MASK, &mask);
+        window = parent;
+    }
+}
+
+} // namespace
+
 HostWindowWatcher::HostWindowWatcher() = default;
 
 HostWindowWatcher::~HostWindowWatcher()
@@ -39,15 +60,17 @@ bool HostWindowWatcher::watch(uint32_t window, QString *why)
     const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_generic_error_t *error =
         xcb_request_check(connection, xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &mask));
+    if (!error)
+        watchAncestors(connection, window);
     xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
     xcb_get_window_attributes_reply_t *attributes =
         xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
     const bool found = !error && geometry && attributes;
     if (found) {
         currentSize = QSize(geometry->width, geometry->height);
-        // A host mapped under an unmapped parent counts as mapped: only its own map
-        // state is reported to us.
-        mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+        // Unviewable (mapped under an unmapped ancestor) counts as hidden. The ancestors'
+        // own map and unmap events are asked for above, so their changes are seen too.
+        mapped = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     }
     std::free(error);
     std::free(geometry);
@@ -63,6 +86,15 @@ bool HostWindowWatcher::watch(uint32_t window, QString *why)
     return true;
 }
 
+bool HostWindowWatcher::hostViewable()
+{
+    xcb_get_window_attributes_reply_t *attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, watched), nullptr);
+    const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(attributes);
+    return viewable;
+}
+
 void HostWindowWatcher::readEvents()
 {
     while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
@@ -75,7 +107,8 @@ void HostWindowWatcher::readEvents()
                 emit resized(size);
             }
         } else if (type == XCB_MAP_NOTIFY || type == XCB_UNMAP_NOTIFY) {
-            const bool nowMapped = type == XCB_MAP_NOTIFY;
+            // The host's or an ancestor's: only the server knows what is viewable now.
+            const bool nowMapped = hostViewable();
             if (nowMapped != mapped) {
                 mapped = nowMapped;
                 emit mappedChanged(mapped);

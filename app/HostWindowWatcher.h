@@ -9,7 +9,8 @@ class QSocketNotifier;
 struct xcb_connection_t;
 
 // Watches a screensaver host's X window on a connection of its own: its size, whether
-// it is mapped, and its end. Qt tells a child nothing of this (the child stays "exposed"
+// it can be seen (mapped, and every ancestor mapped too: a host inside a hidden settings
+// window is as unseen as an unmapped one), and its end. Qt tells a child nothing of this (the child stays "exposed"
 // while the host is unmapped), so the guest asks the X server itself.
 class HostWindowWatcher : public QObject {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
 
     uint32_t window() const { return watched; }
     QSize size() const { return currentSize; } // device pixels
-    bool isMapped() const { return mapped; }
+    bool isMapped() const { return mapped; } // viewable: it and its ancestors mapped
 
 signals:
     void resized(QSize size);
@@ -32,6 +33,7 @@ signals:
 
 private:
     void readEvents();
+    bool hostViewable(); // asks the server
 
     xcb_connection_t *connection = nullptr;
     QSocketNotifier *notifier = nullptr;

@@ -18,8 +18,9 @@ public:
     // characters. A null format draws nothing.
     void printText(const char *format, ...) const;
 
-    // Once per frame: advances the 100-frame rule and draws the four lines when visible.
-    void drawHelpText(bool &helpTextVisible, int &helpTextFrames) const;
+    // Once per frame: advances the 100-frame rule and draws the four lines when visible;
+    // without `keyHints` the two lines naming keys are left out.
+    void drawHelpText(bool &helpTextVisible, int &helpTextFrames, bool keyHints = true) const;
 
     GLuint glyphListBase() const { return listBase; }
 
