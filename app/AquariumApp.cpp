@@ -167,7 +167,9 @@ bool AquariumApp::startGuest()
     QString why;
     if (!watcher->watch(options.hostWindow, &why)) {
         std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
-        startFailed = true;
+        // A host that destroyed its window before the guest looked has stopped it:
+        // that ends the run as its other stops do. An id of nothing is a mistake.
+        startFailed = !watcher->hostAlreadyGone();
         return false;
     }
     host.reset(QWindow::fromWinId(watcher->window()));

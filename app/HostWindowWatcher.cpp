@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <xcb/res.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -23,6 +24,20 @@ void watchAncestors(xcb_connection_t *connection, uint32_t window)
         xcb_change_window_attributes(connection, parent, XCB_CW_EVENT_MASK, &mask);
         window = parent;
     }
+}
+
+// True when `id` lies in the resource id range of a client connected to the server.
+bool idOfLiveClient(xcb_connection_t *connection, uint32_t id)
+{
+    xcb_res_query_clients_reply_t *reply =
+        xcb_res_query_clients_reply(connection, xcb_res_query_clients(connection), nullptr);
+    if (!reply)
+        return false; // no X-Resource extension: it cannot be told
+    bool live = false;
+    for (auto it = xcb_res_query_clients_clients_iterator(reply); it.rem && !live; xcb_res_client_next(&it))
+        live = it.data->resource_mask != 0 && (id & ~it.data->resource_mask) == it.data->resource_base;
+    std::free(reply);
+    return live;
 }
 
 } // namespace
@@ -76,6 +91,7 @@ bool HostWindowWatcher::watch(uint32_t window, QString *why)
     std::free(geometry);
     std::free(attributes);
     if (!found) {
+        gone = idOfLiveClient(connection, window);
         *why = QStringLiteral("no X window 0x%1").arg(window, 0, 16);
         return false;
     }

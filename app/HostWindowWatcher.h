@@ -22,6 +22,11 @@ public:
     // False, with the reason in `why`, when there is no display or no such window.
     bool watch(uint32_t window, QString *why);
 
+    // After a failed watch(): the window is gone, but its id lies in the id range of an
+    // X client still connected, so it was that client's window and it destroyed it (a
+    // host that cycles its guests may do so before the guest has looked).
+    bool hostAlreadyGone() const { return gone; }
+
     uint32_t window() const { return watched; }
     QSize size() const { return currentSize; } // device pixels
     bool isMapped() const { return mapped; } // viewable: it and its ancestors mapped
@@ -40,4 +45,5 @@ private:
     uint32_t watched = 0;
     QSize currentSize;
     bool mapped = true;
+    bool gone = false;
 };

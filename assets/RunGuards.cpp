@@ -51,6 +51,8 @@ void installExitSignals()
         sigaddset(&action.sa_mask, signal);
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+    // The launcher holds them blocked until now: one that came meanwhile is acted on here.
+    sigprocmask(SIG_UNBLOCK, &action.sa_mask, nullptr);
 }
 
 ExitDeferred::ExitDeferred() { deferDepth.fetch_add(1); }

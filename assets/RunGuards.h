@@ -11,7 +11,9 @@
 // exist for that moment only) is acted on when the last one ends, so no half-written or
 // loaded-but-not-deleted asset file is ever left behind.
 
-// Installs the handlers. Call first thing in main(), before any thread starts.
+// Installs the handlers, then unblocks the three signals (the launcher blocks them
+// before the program is loaded; one that came meanwhile ends the run here). Call first
+// thing in main(), before any thread starts.
 void installExitSignals();
 
 // While one is alive, the stop signals wait. Keep it short: a few tens of milliseconds.
