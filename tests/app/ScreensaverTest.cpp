@@ -260,6 +260,38 @@ TEST(Screensaver, followsTheHostsSizeMapStateAndEnd)
     EXPECT_TRUE(guest.endsWithCodeZero(2000)) << guest.errors();
 }
 
+// A preview inside a settings window: the host stays mapped, its parent is hidden (the
+// window minimised), and the host cannot be seen.
+TEST(Screensaver, stopsDrawingWhileAnAncestorOfTheHostIsHidden)
+{
+    HostWindow outer(0, 0, 320, 200);
+    Display *d = HostWindow::display();
+    XSetWindowAttributes a = {};
+    a.background_pixel = HostWindow::kBackground;
+    const Window inner = XCreateWindow(d, outer.id(), 0, 0, 320, 200, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                       CWBackPixel, &a);
+    XMapWindow(d, inner);
+    XSync(d, False);
+    Guest guest({QStringLiteral("--window-id"), hex(inner)});
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(outer); }, kStartMs)) << guest.errors();
+
+    double start = guest.cpuSeconds();
+    QThread::msleep(2000);
+    const double shown = guest.cpuSeconds() - start;
+    outer.unmap(); // the host itself stays mapped
+    QThread::msleep(300);
+    start = guest.cpuSeconds();
+    QThread::msleep(2000);
+    const double hidden = guest.cpuSeconds() - start;
+    EXPECT_GT(shown, 0.05);
+    EXPECT_LT(hidden, shown / 10) << "CPU seconds over 2 s: shown " << shown << ", parent hidden " << hidden;
+    outer.map();
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(outer); }, 5000));
+    const QImage first = outer.grab();
+    QThread::msleep(1000);
+    EXPECT_NE(outer.grab(), first) << "drawing resumes once the parent is shown again";
+}
+
 class ScreensaverSignals : public ::testing::TestWithParam<int> {};
 
 TEST_P(ScreensaverSignals, endPromptlyWithCodeZeroAndLeaveNothingBehind)
