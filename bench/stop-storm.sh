@@ -21,6 +21,17 @@ program=$(realpath "${2:-build/app/varlenscr}")
 tool=$(realpath build/tests/app/host_tool)
 [ -x "$program" ] && [ -x "$tool" ] || { echo "build varlenscr and host_tool first" >&2; exit 2; }
 
+# xvfb-run for the display; dbus-launch so that a guest could autolaunch a bus daemon,
+# which the check below would then find.
+need=()
+for tool in xvfb-run:xvfb dbus-launch:dbus-x11; do
+  command -v "${tool%%:*}" >/dev/null || need+=("${tool#*:}")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
 if [ -z "${STOP_STORM_INNER:-}" ]; then
   exec env STOP_STORM_INNER=1 xvfb-run -a -s '-screen 0 1024x768x24 -noreset' "$0" "$@"
 fi
