@@ -24,8 +24,8 @@ tool=$(realpath build/tests/app/host_tool)
 # xvfb-run for the display; dbus-launch so that a guest could autolaunch a bus daemon,
 # which the check below would then find.
 need=()
-for tool in xvfb-run:xvfb dbus-launch:dbus-x11; do
-  command -v "${tool%%:*}" >/dev/null || need+=("${tool#*:}")
+for needed in xvfb-run:xvfb dbus-launch:dbus-x11; do
+  command -v "${needed%%:*}" >/dev/null || need+=("${needed#*:}")
 done
 if [ ${#need[@]} -gt 0 ]; then
   if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
