@@ -166,10 +166,13 @@ bool AquariumApp::startGuest()
     QObject::connect(watcher.get(), &HostWindowWatcher::hostDestroyed, [] { endNow(); });
     QString why;
     if (!watcher->watch(options.hostWindow, &why)) {
-        std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
         // A host that destroyed its window before the guest looked has stopped it:
         // that ends the run as its other stops do. An id of nothing is a mistake.
         startFailed = !watcher->hostAlreadyGone();
+        if (startFailed)
+            std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
+        else
+            std::fprintf(stderr, "varlenscr: the host's window 0x%x is gone already\n", options.hostWindow);
         return false;
     }
     host.reset(QWindow::fromWinId(watcher->window()));

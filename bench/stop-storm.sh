@@ -55,6 +55,7 @@ for ((i = 0; i < guests; i++)); do
     ms=$((100 + RANDOM % 2400))
   fi
 
+  rm -f "$work/id" # never the last host's id
   "$tool" host 320x200 >"$work/id" &
   host=$!
   for _ in $(seq 1000); do [ -s "$work/id" ] && break; sleep 0.01; done
@@ -65,10 +66,17 @@ for ((i = 0; i < guests; i++)); do
     i=$((i - 1)); continue
   fi
 
-  env -u DBUS_SESSION_BUS_ADDRESS -u XSCREENSAVER_WINDOW XDG_RUNTIME_DIR="$runtime" \
-    XDG_CONFIG_HOME="$work/config" PULSE_SERVER=unix:/nonexistent STOP_STORM_MARK="$mark" \
-    "$program" --window-id "$id" 2>>"$work/stderr" &
+  (
+    unset DBUS_SESSION_BUS_ADDRESS XSCREENSAVER_WINDOW
+    export XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$work/config" PULSE_SERVER=unix:/nonexistent \
+      STOP_STORM_MARK="$mark"
+    exec "$program" --window-id "$id" 2>>"$work/stderr"
+  ) &
   guest=$!
+  # The moment counts from the program's start (its exec), not from the shell's fork: a
+  # signal before the exec would meet the shell, not the program.
+  name=
+  while [ "$name" != varlenscr ] && read -r name 2>/dev/null </proc/$guest/comm; do :; done
   sleep "$(printf '0.%03d' "$ms")" 2>/dev/null || sleep "$(awk "BEGIN{print $ms/1000}")"
   if [ "$method" = destroy ]; then
     kill -TERM "$host"
