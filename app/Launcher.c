@@ -13,8 +13,8 @@
 #include <string.h>
 #include <unistd.h>
 
-#ifndef PROGRAM_FROM_LAUNCHER
-#error "PROGRAM_FROM_LAUNCHER: the aquarium's path relative to this program's folder"
+#if !defined(PROGRAM_FROM_LAUNCHER) || !defined(PROGRAM_INSTALLED)
+#error "PROGRAM_FROM_LAUNCHER (relative to this program's folder) and PROGRAM_INSTALLED"
 #endif
 
 int main(int argc, char *argv[])
@@ -30,19 +30,18 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 3; ++i)
         signal(stops[i], SIG_DFL);
 
+    /* Beside this program wherever the tree was installed or unpacked; where /proc
+       cannot say where that is, at the place the install put it. */
     char path[PATH_MAX];
+    char program[PATH_MAX] = PROGRAM_INSTALLED;
     const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    char *slash = n > 0 ? memchr(path, '/', (size_t)n) : NULL;
-    if (slash == NULL) {
-        fprintf(stderr, "varlenscr: cannot find the program's own folder\n");
-        return 1;
-    }
-    path[n] = '\0';
-    *strrchr(path, '/') = '\0';
-    char program[PATH_MAX];
-    if (snprintf(program, sizeof program, "%s/%s", path, PROGRAM_FROM_LAUNCHER) >= (int)sizeof program) {
-        fprintf(stderr, "varlenscr: the program's path is too long\n");
-        return 1;
+    if (n > 0 && memchr(path, '/', (size_t)n) != NULL) {
+        path[n] = '\0';
+        *strrchr(path, '/') = '\0';
+        if (snprintf(program, sizeof program, "%s/%s", path, PROGRAM_FROM_LAUNCHER) >= (int)sizeof program) {
+            fprintf(stderr, "varlenscr: the program's path is too long\n");
+            return 1;
+        }
     }
     (void)argc;
     execv(program, argv);
