@@ -3,6 +3,8 @@
 #include "AssetStore.h"
 #include "AquariumView.h"
 #include "GlxRenderTarget.h"
+#include "DialogPrompts.h"
+#include "DisplayCheck.h"
 #include "HostWindowWatcher.h"
 #include "MainFrame.h"
 #include "ResourceImages.h"
@@ -22,12 +24,6 @@ namespace {
 [[noreturn]] void endNow()
 {
     std::fflush(nullptr);
-    removeEmptyRunFolders();
-    ::_exit(0);
-}
-
-void endOnSignal(int)
-{
     removeEmptyRunFolders();
     ::_exit(0);
 }
@@ -57,11 +53,26 @@ bool AquariumApp::initInstance()
     return startStandalone();
 }
 
+bool AquariumApp::displayReachable()
+{
+    // Qt would abort where its platform cannot be opened.
+    if (QApplication::instance())
+        return true;
+    const std::string why = displayProblem(options.mode);
+    if (why.empty())
+        return true;
+    std::fprintf(stderr, "varlenscr: %s\n", why.c_str());
+    startFailed = true;
+    return false;
+}
+
 bool AquariumApp::startStandalone()
 {
     if (!SingleInstanceLock::acquire("FirstMyProject_Zuvo"))
         std::exit(0);
     if (!SingleInstanceLock::acquire("VarlenScr"))
+        return false;
+    if (!displayReachable())
         return false;
 
     if (!QApplication::instance())
@@ -100,12 +111,9 @@ bool AquariumApp::startStandalone()
 
 bool AquariumApp::startGuest()
 {
-    // The host stops its guests with a signal, often within moments of starting them.
-    struct sigaction action = {};
-    action.sa_handler = endOnSignal;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    if (!displayReachable())
+        return false;
+    keepGuestOffAutolaunchedBus();
 
     // Whatever goes wrong is said on stderr: a dialog box would be a top-level window.
     setMessageReporter([](const std::string &text, const std::string &caption) {
@@ -121,11 +129,21 @@ bool AquariumApp::startGuest()
     QCoreApplication::setApplicationName(QStringLiteral("VarlenScr"));
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
+    // Nobody can answer a message box behind a locked screen.
+    setNoOneToAsk(true);
+
     watcher = std::make_unique<HostWindowWatcher>();
+    // Connected before watching: the host may be gone by the time the watch begins.
+    QObject::connect(watcher.get(), &HostWindowWatcher::hostDestroyed, [] { endNow(); });
     QString why;
     if (!watcher->watch(options.hostWindow, &why)) {
-        std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
-        startFailed = true;
+        // A host that destroyed its window before the guest looked has stopped it:
+        // that ends the run as its other stops do. An id of nothing is a mistake.
+        startFailed = !watcher->hostAlreadyGone();
+        if (startFailed)
+            std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
+        else
+            std::fprintf(stderr, "varlenscr: the host's window 0x%x is gone already\n", options.hostWindow);
         return false;
     }
     // Drawn through GLX on a window Qt never sees: the root window itself, or a plain
@@ -145,13 +163,13 @@ bool AquariumApp::startGuest()
         guestView->sizeChanged();
     });
     QObject::connect(watcher.get(), &HostWindowWatcher::mappedChanged, guestView.get(), &AquariumView::setHostMapped);
-    QObject::connect(watcher.get(), &HostWindowWatcher::hostDestroyed, [] { endNow(); });
 
     guestView->runOptions.tickMs = options.tickMs;
     guestView->runOptions.sound = options.sound;
     guestView->runOptions.showFps = options.showFps;
     // Several guests (one per monitor) read the settings file at once.
     guestView->runOptions.settingsReadOnly = true;
+    guestView->runOptions.keyHints = false; // no key reaches a guest
     guestView->setHostMapped(watcher->isMapped());
     guestView->onCreate(nullptr);
     if (!guestView->hasGl()) {

@@ -35,6 +35,7 @@ public:
 private:
     bool startStandalone();
     bool startGuest();
+    bool displayReachable(); // false after a line on stderr
 
     int &argc;
     char **argv;

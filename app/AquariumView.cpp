@@ -306,7 +306,7 @@ void AquariumView::renderFrame()
     glClear(surfaceHidesBackdrop ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     passDone("clear");
 
-    text.drawHelpText(helpTextVisible);
+    text.drawHelpText(helpTextVisible, runOptions.keyHints);
     passDone("help text");
 
     const float g = (100 - settings.lightQiangDu) * 0.01f;
@@ -408,10 +408,6 @@ void AquariumView::onTimer()
         return;
     if (!tune)
         tune = new BuiltInTune(this);
-    // Starting the tune extracts its asset files.
-    std::optional<ScopedFileLock> assetTurn;
-    if (!tune->isPlaying())
-        assetTurn.emplace(kAssetFilesLock);
     runMusicHook(*tune);
 }
 

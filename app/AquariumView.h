@@ -39,6 +39,7 @@ public:
         bool sound = true;         // the built-in tune and the own playlist
         bool showFps = false;      // frames and steps per second in the bottom left corner
         bool settingsReadOnly = false; // read VarlenSet.ini but never write it
+        bool keyHints = true;      // the help text's key lines (none where no key arrives)
     };
     RunOptions runOptions;
 

@@ -6,6 +6,20 @@ namespace {
 
 constexpr long long kMaxDelayUs = 10'000'000; // 10 s between frames at most
 constexpr int kMaxWindowSide = 16384;
+constexpr std::size_t kMaxEchoed = 64; // of an argument quoted in a message
+
+// An argument as a message shows it, on one line: control characters as '?', whole
+// when short, else its start and "...".
+std::string echoed(std::string_view text)
+{
+    std::string shown(text.substr(0, kMaxEchoed));
+    for (char &c : shown)
+        if ((unsigned char)c < 0x20 || c == 0x7f)
+            c = '?';
+    if (text.size() > kMaxEchoed)
+        shown += "...";
+    return shown;
+}
 
 // Decimal digits only, at most `max`; empty otherwise.
 std::optional<long long> parseCount(std::string_view text, long long max)
@@ -87,16 +101,16 @@ CommandLineResult parseCommandLine(const std::vector<std::string> &args, const c
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         if (arg.size() < 2 || arg[0] != '-')
-            return failure("unexpected argument: " + args[i]);
+            return failure("unexpected argument: " + echoed(arg));
         std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
         std::optional<std::string_view> inlineValue;
         if (const std::size_t eq = name.find('='); eq != std::string_view::npos) {
             inlineValue = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const bool takesValue = name == "window-id" || name == "delay" || name == "geometry";
+        const bool takesValue = name == "window-id" || name == "delay" || name == "geometry" || name == "seed";
         if (inlineValue && !takesValue)
-            return failure("option " + std::string(name) + " takes no value");
+            return failure("option " + echoed(name) + " takes no value");
         std::string_view value;
         if (takesValue) {
             if (inlineValue) {
@@ -104,7 +118,7 @@ CommandLineResult parseCommandLine(const std::vector<std::string> &args, const c
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                return failure("option " + std::string(arg) + " needs a value");
+                return failure("option " + echoed(arg) + " needs a value");
             }
         }
 
@@ -117,19 +131,24 @@ CommandLineResult parseCommandLine(const std::vector<std::string> &args, const c
         } else if (name == "window-id") {
             windowId = parseWindowId(value);
             if (!windowId)
-                return failure("not an X window id (decimal or 0x... hexadecimal, not 0): " + std::string(value));
+                return failure("not an X window id (decimal or 0x... hexadecimal, not 0): " + echoed(value));
         } else if (name == "root") {
             root = true;
         } else if (name == "window") {
             window = true;
         } else if (name == "geometry") {
             if (!parseGeometry(value, o.windowWidth, o.windowHeight))
-                return failure("not a window size WxH (1 to 16384 each): " + std::string(value));
+                return failure("not a window size WxH (1 to 16384 each): " + echoed(value));
         } else if (name == "delay") {
             const auto us = parseCount(value, kMaxDelayUs);
             if (!us)
-                return failure("not a delay in microseconds (0 to 10000000): " + std::string(value));
+                return failure("not a delay in microseconds (0 to 10000000): " + echoed(value));
             o.tickMs = int((*us + 999) / 1000);
+        } else if (name == "seed") {
+            const auto seed = parseCount(value, UINT32_MAX);
+            if (!seed)
+                return failure("not a seed (0 to 4294967295): " + echoed(value));
+            o.seed = uint32_t(*seed);
         } else if (name == "fps") {
             o.showFps = true;
         } else if (name == "sound") {
@@ -139,7 +158,7 @@ CommandLineResult parseCommandLine(const std::vector<std::string> &args, const c
             o.sound = false;
             soundGiven = true;
         } else {
-            return failure("unknown option: " + std::string(arg));
+            return failure("unknown option: " + echoed(arg));
         }
     }
 
@@ -152,7 +171,7 @@ CommandLineResult parseCommandLine(const std::vector<std::string> &args, const c
         if (xscreensaverWindow && *xscreensaverWindow) {
             const auto id = parseWindowId(xscreensaverWindow);
             if (!id)
-                return failure(std::string("XSCREENSAVER_WINDOW is not an X window id: ") + xscreensaverWindow);
+                return failure(std::string("XSCREENSAVER_WINDOW is not an X window id: ") + echoed(xscreensaverWindow));
             o.hostWindow = *id;
         }
     } else if (window) {
@@ -177,8 +196,23 @@ std::string usageText(std::string_view programName)
             "  --geometry WxH         size of that window (default 800x600)\n"
             "  --delay MICROSECONDS   time between frames (default 10000)\n"
             "  --fps                  show frames per second in a corner\n"
-            "  --sound, --no-sound    play music or not (default: on, off with --window-id or --root)\n";
+            "  --sound, --no-sound    play music or not (default: on, off with --window-id or --root)\n"
+            "  --seed N               repeat the scene of seed N (default: a fresh scene each run)\n";
     return text;
+}
+
+uint32_t runSeed(const LaunchOptions &options, uint64_t clockNs, uint32_t pid)
+{
+    if (options.seed)
+        return *options.seed;
+    // splitmix64's finaliser: every bit of the clock and the pid moves every bit.
+    uint64_t x = clockNs ^ (uint64_t(pid) << 32) ^ pid;
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9ULL;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebULL;
+    x ^= x >> 31;
+    return uint32_t(x ^ (x >> 32));
 }
 
 std::string versionText() { return "varlenscr 1.0"; }

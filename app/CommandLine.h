@@ -21,6 +21,9 @@ struct LaunchOptions {
     int tickMs = 10;                           // the frame tick (--delay, rounded up to ms)
     bool showFps = false;
     bool sound = true; // on by default only outside screensaver mode
+    // --seed N: the random generator's seed, so a scene can be repeated; unset, every
+    // run takes a fresh one (runSeed()).
+    std::optional<uint32_t> seed;
 };
 
 // What main() does with the command line.
@@ -42,6 +45,11 @@ CommandLineResult parseCommandLine(const std::vector<std::string> &args, const c
 // An X window id: "0x" or "0X" then hexadecimal digits, or decimal digits, nothing else
 // (no sign, no blanks). Empty for anything else, for 0 and for ids beyond 32 bits.
 std::optional<uint32_t> parseWindowId(std::string_view text);
+
+// The seed a run uses: the one given, else one mixed from the clock (in nanoseconds)
+// and the process id, so runs started in the same second, or at once on two monitors,
+// still differ.
+uint32_t runSeed(const LaunchOptions &options, uint64_t clockNs, uint32_t pid);
 
 // The usage text, one option a line, ending in a newline.
 std::string usageText(std::string_view programName);

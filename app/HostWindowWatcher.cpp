@@ -2,9 +2,45 @@
 
 #include <QSocketNotifier>
 
+#include <xcb/res.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+
+namespace {
+
+// Asks for the map and unmap events of each ancestor of `window` below the root.
+void watchAncestors(xcb_connection_t *connection, uint32_t window)
+{
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    for (int depth = 0; depth < 64; ++depth) {
+        xcb_query_tree_reply_t *tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        if (!tree)
+            return;
+        const uint32_t parent = tree->parent, root = tree->root;
+        std::free(tree);
+        if (parent == XCB_NONE || parent == root)
+            return;
+        xcb_change_window_attributes(connection, parent, XCB_CW_EVENT_MASK, &mask);
+        window = parent;
+    }
+}
+
+// True when `id` lies in the resource id range of a client connected to the server.
+bool idOfLiveClient(xcb_connection_t *connection, uint32_t id)
+{
+    xcb_res_query_clients_reply_t *reply =
+        xcb_res_query_clients_reply(connection, xcb_res_query_clients(connection), nullptr);
+    if (!reply)
+        return false; // no X-Resource extension: it cannot be told
+    bool live = false;
+    for (auto it = xcb_res_query_clients_clients_iterator(reply); it.rem && !live; xcb_res_client_next(&it))
+        live = it.data->resource_mask != 0 && (id & ~it.data->resource_mask) == it.data->resource_base;
+    std::free(reply);
+    return live;
+}
+
+} // namespace
 
 HostWindowWatcher::HostWindowWatcher() = default;
 
@@ -39,20 +75,23 @@ bool HostWindowWatcher::watch(uint32_t window, QString *why)
     const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_generic_error_t *error =
         xcb_request_check(connection, xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &mask));
+    if (!error)
+        watchAncestors(connection, window);
     xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
     xcb_get_window_attributes_reply_t *attributes =
         xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
     const bool found = !error && geometry && attributes;
     if (found) {
         currentSize = QSize(geometry->width, geometry->height);
-        // A host mapped under an unmapped parent counts as mapped: only its own map
-        // state is reported to us.
-        mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+        // Unviewable (mapped under an unmapped ancestor) counts as hidden. The ancestors'
+        // own map and unmap events are asked for above, so their changes are seen too.
+        mapped = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     }
     std::free(error);
     std::free(geometry);
     std::free(attributes);
     if (!found) {
+        gone = idOfLiveClient(connection, window);
         *why = QStringLiteral("no X window 0x%1").arg(window, 0, 16);
         return false;
     }
@@ -61,6 +100,15 @@ bool HostWindowWatcher::watch(uint32_t window, QString *why)
     connect(notifier, &QSocketNotifier::activated, this, &HostWindowWatcher::readEvents);
     readEvents(); // events that arrived with the replies are queued already
     return true;
+}
+
+bool HostWindowWatcher::hostViewable()
+{
+    xcb_get_window_attributes_reply_t *attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, watched), nullptr);
+    const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(attributes);
+    return viewable;
 }
 
 void HostWindowWatcher::readEvents()
@@ -75,7 +123,8 @@ void HostWindowWatcher::readEvents()
                 emit resized(size);
             }
         } else if (type == XCB_MAP_NOTIFY || type == XCB_UNMAP_NOTIFY) {
-            const bool nowMapped = type == XCB_MAP_NOTIFY;
+            // The host's or an ancestor's: only the server knows what is viewable now.
+            const bool nowMapped = hostViewable();
             if (nowMapped != mapped) {
                 mapped = nowMapped;
                 emit mappedChanged(mapped);

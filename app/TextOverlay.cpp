@@ -170,7 +170,7 @@ void TextOverlay::printText(const char *format, ...) const
     glPopAttrib();
 }
 
-void TextOverlay::drawHelpText(bool visible) const
+void TextOverlay::drawHelpText(bool visible, bool keyHints) const
 {
     if (!visible)
         return;
@@ -184,12 +184,16 @@ void TextOverlay::drawHelpText(bool visible) const
         {"[ESC]: Exit", -4, 0, -60},
         {kMakerWebAddress, -4, -2, -60},
     };
+    const bool isKeyHint[] = {false, true, true, false};
     // The glyphs carry no texture coordinates: draw them plain white, untextured, and
     // leave the colour and texturing as the previous frame left them.
     glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);
     glDisable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    for (const Line &line : lines) {
+    for (int i = 0; i < 4; ++i) {
+        const Line &line = lines[i];
+        if (isKeyHint[i] && !keyHints)
+            continue;
         glPushMatrix();
         glTranslatef(line.x, line.y, line.z);
         printText("%s", line.text);

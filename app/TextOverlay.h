@@ -18,8 +18,9 @@ public:
     // characters. A null format draws nothing.
     void printText(const char *format, ...) const;
 
-    // Draws the four lines when `visible` (the step keeps the 100-step rule).
-    void drawHelpText(bool visible) const;
+    // Draws the four lines when `visible` (the step keeps the 100-step rule); without
+    // `keyHints` the two lines naming keys are left out.
+    void drawHelpText(bool visible, bool keyHints = true) const;
 
     GLuint glyphListBase() const { return listBase; }
 

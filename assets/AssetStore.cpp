@@ -1,6 +1,7 @@
 #include "AssetStore.h"
 
 #include "AssetKey.h"
+#include "RunGuards.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -176,7 +177,7 @@ void reportMessage(const std::string &text, const std::string &caption)
 std::string assetDirectory()
 {
     const std::string runtime = absoluteDirectoryFromEnvironment("XDG_RUNTIME_DIR");
-    if (!runtime.empty()) {
+    if (!runtime.empty() && isStillPrivate(runtime)) {
         const std::string directory = (runtime == "/" ? "" : runtime) + "/VarlenScr";
         if (isPrivateDirectory(directory))
             return directory + '/';
@@ -201,8 +202,18 @@ std::string assetDirectory()
 
 void removeEmptyRunFolders()
 {
+    deleteTrackedRunFiles();
     for (int i = 0; i < runFolderCount; ++i)
         ::rmdir(runFolderPaths[i]);
+}
+
+bool isRunFolder(const std::string &directory)
+{
+    const std::string folder = withoutTrailingSlashes(directory);
+    for (const std::string &made : runFolders())
+        if (made == folder)
+            return true;
+    return false;
 }
 
 std::string descrambledSuffix(const std::string &baseName)

@@ -31,8 +31,8 @@ void setMessageReporter(MessageReporter reporter);
 void reportMessage(const std::string &text, const std::string &caption);
 
 // The private per-user directory the asset files go to, ending in '/':
-// $XDG_RUNTIME_DIR/VarlenScr/ or, when that is unset or unusable,
-// <temp dir>/VarlenScr-<uid>/. The directory is created with mode 0700 when missing and
+// $XDG_RUNTIME_DIR/VarlenScr/ or, when that is unset or unusable (not a real directory of
+// this user with mode 0700), <temp dir>/VarlenScr-<uid>/. The directory is created with mode 0700 when missing and
 // is used only when it is a real directory (not a link) owned by this user; its mode is
 // then tightened to 0700. When neither place is usable (a link, or another user's
 // directory, holds the name) a fresh folder <temp dir>/VarlenScr-XXXXXX made with
@@ -41,11 +41,15 @@ void reportMessage(const std::string &text, const std::string &caption);
 // is then written or deleted anywhere (never in the current directory).
 std::string assetDirectory();
 
-// Removes the folders that assetDirectory() made with mkdtemp, when they are empty (the
-// asset files are deleted as soon as they are loaded). For the ways out of the program
-// that skip the exit handlers (_exit after Esc, Exit or a signal); safe in a signal
-// handler.
+// Deletes the files registered with trackRunFile() (RunGuards.h), then removes the
+// folders that assetDirectory() made with mkdtemp, when they are empty (the asset files
+// are deleted as soon as they are loaded). For the ways out of the program that skip the
+// exit handlers (_exit after Esc, Exit or a signal); safe in a signal handler.
 void removeEmptyRunFolders();
+
+// True when `directory` (as assetDirectory() returns it) is a folder made for this run
+// alone, removed when the run ends.
+bool isRunFolder(const std::string &directory);
 
 // The descrambled file's suffix for a base name: ".wav" for "Music" exactly
 // (case-sensitive), ".bmp" for every other name.

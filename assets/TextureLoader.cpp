@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "AssetStore.h"
+#include "RunGuards.h"
 #include "BmpDecode.h"
 
 #include <QByteArray>
@@ -197,6 +198,7 @@ void loadEmbeddedTexture(const std::string &directory, int id, const std::string
 {
     if (loader == nullptr)
         return;
+    const ExitDeferred filesExist; // a stop signal waits until both files are gone
     extractAsset(id, directory, baseName);
     loader(directory + baseName + descrambledSuffix(baseName), name);
     deleteAssetFile(directory + baseName + ".ad");

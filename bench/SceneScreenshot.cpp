@@ -1,10 +1,12 @@
 // Saves what the aquarium shows after a number of frames as a PNG:
-//   scene_screenshot <out.png> [frames] [feed|menu]
+//   scene_screenshot <out.png> [frames] [feed|menu] [--seed N]
 // With "feed", food is dropped in the middle of the tank first, so the fish gather; with
 // "menu", the picture is taken of the whole screen with the right-button menu open.
 // Settings come from $XDG_CONFIG_HOME as usual; run it under an X server (Xvfb).
 #include "AquariumView.h"
+#include "CommandLine.h"
 #include "MainFrame.h"
+#include "Random.h"
 
 #include <GL/gl.h>
 
@@ -17,11 +19,34 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
+    // "--seed N" anywhere seeds the scene as the program does; without it every run
+    // starts a new scene, as the program's do.
+    std::vector<std::string> seedArgs;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            seedArgs = {argv[i], argv[i + 1]};
+            std::copy(argv + i + 2, argv + argc + 1, argv + i);
+            argc -= 2;
+            break;
+        }
+    }
+    const CommandLineResult seedOption = parseCommandLine(seedArgs, nullptr);
+    if (seedOption.action != CommandLineResult::Action::Run) {
+        std::fprintf(stderr, "%s\n", seedOption.error.c_str());
+        return 2;
+    }
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    varlen::seedRandom(runSeed(seedOption.options, uint64_t(now.tv_sec) * 1000000000u + uint64_t(now.tv_nsec),
+                               uint32_t(getpid())));
+
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <out.png> [frames] [feed]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <out.png> [frames] [feed|menu] [--seed N]\n", argv[0]);
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);

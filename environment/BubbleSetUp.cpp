@@ -2,6 +2,7 @@
 #include "EnvironmentPasses.h"
 
 #include "AssetStore.h"
+#include "RunGuards.h"
 #include "TextureLoader.h"
 
 #include <string>
@@ -9,6 +10,7 @@
 void BubbleEmitter::loadSprite(const std::string &directory)
 {
     const std::string base = "Particle1";
+    const ExitDeferred filesExist; // a stop signal waits until both files are gone
     extractAsset(166, directory, base);
     loadTexture(directory + base + ".bmp", &texture);
     deleteAssetFile(directory + base + ".ad");

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev
   libgl-dev libglu1-mesa-dev libsoil-dev libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  libx11-dev libxcb1-dev
+  libx11-dev libxcb1-dev libxcb-res0-dev
   xvfb xauth x11-utils xdotool libgl1-mesa-dri fonts-dejavu-core openbox
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav

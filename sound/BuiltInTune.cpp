@@ -1,5 +1,6 @@
 #include "BuiltInTune.h"
 
+#include "RunGuards.h"
 #include "Settings.h"
 
 #include <QFile>
@@ -29,6 +30,7 @@ std::unique_ptr<QTemporaryFile> copyOf(const std::string &directory, const std::
             return nullptr;
     }
     copy->close();
+    trackRunFile(copy->fileName().toStdString()); // gone on every way out
     return copy;
 }
 
@@ -47,6 +49,10 @@ void BuiltInTune::play()
     const std::string directory = m_store.directory();
     if (directory.empty())
         return;  // no private place: no tune, and nothing touched elsewhere
+    // Other copies of the program extract the same files: take turns. A stop signal
+    // waits until the files are gone and the copy is registered for deletion.
+    const ScopedFileLock assetTurn(kAssetFilesLock);
+    const ExitDeferred filesExist;
     m_store.extract(kAssetId, directory, kBaseName);
     const std::string scrambledPath = directory + kBaseName + ".ad";
     const std::string wavePath = directory + kBaseName + ".wav";
@@ -101,4 +107,9 @@ void BuiltInTune::onStatusChanged()
     }
 }
 
-void BuiltInTune::releaseCopy() { m_copy.reset(); }
+void BuiltInTune::releaseCopy()
+{
+    if (m_copy)
+        untrackRunFile(m_copy->fileName().toStdString());
+    m_copy.reset();
+}

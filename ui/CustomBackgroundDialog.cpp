@@ -192,6 +192,9 @@ void CustomBackgroundDialog::showCentred()
 
 unsigned CustomBackgroundDialog::surfaceTexture(unsigned builtInTexture) const
 {
+    // A guest whose own pictures all failed to load shows the built-in one, not a blank.
+    if (noOneToAsk() && rotation_.imageCount() == 0)
+        return builtInTexture;
     return rotation_.surfaceTexture(builtInTexture);
 }
 
@@ -219,7 +222,8 @@ CustomBackgroundDialog::AddResult CustomBackgroundDialog::addPicture(const std::
         return AddResult::Added;
     }
     showOwnedMessage(this, QStringLiteral("(") + toQString(path) + QStringLiteral(")image loading error."));
-    stopRotation();
+    if (!noOneToAsk())
+        stopRotation(); // a guest skips the picture and shows the others
     return AddResult::LoadFailed;
 }
 

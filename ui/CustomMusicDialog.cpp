@@ -127,8 +127,13 @@ public:
     void uncheckOwnMusicBox() override { d.ownMusicBox_->setCheck(0); }
     void setRowFailed(int row, bool failed) override
     {
-        if (QTableWidgetItem *cell = d.list_->item(row, 0))
-            cell->setData(kFailedRole, failed ? QVariant(true) : QVariant());
+        QTableWidgetItem *cell = d.list_->item(row, 0);
+        if (!cell)
+            return;
+        // Where nobody sees the list (a guest), the failure is a line on stderr.
+        if (failed && noOneToAsk() && !cell->data(kFailedRole).toBool())
+            showOwnedMessage(&d, QStringLiteral("(") + cell->text() + QStringLiteral(")music loading error."));
+        cell->setData(kFailedRole, failed ? QVariant(true) : QVariant());
     }
     void setPositionRange(int lengthMs) override
     {

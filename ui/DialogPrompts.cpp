@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include <cstdio>
+
 QString askOpenFileName(QWidget *owner, const QString &description, const QStringList &patterns)
 {
     QStringList matched;
@@ -26,8 +28,22 @@ QString askOpenFileName(QWidget *owner, const QString &description, const QStrin
     return chosen;
 }
 
+namespace {
+bool nobodyThere = false;
+} // namespace
+
+void setNoOneToAsk(bool set) { nobodyThere = set; }
+
+bool noOneToAsk() { return nobodyThere; }
+
 void showOwnedMessage(QWidget *owner, const QString &text)
 {
+    if (nobodyThere) {
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        std::fprintf(stderr, "varlenscr: %s\n", line.toLocal8Bit().constData());
+        return;
+    }
     QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
                                                 text, QMessageBox::Ok, owner);
     box->exec();

@@ -20,6 +20,7 @@ struct CommandLineCase {
     int tickMs = 10;
     int width = 800, height = 600;
     bool fps = false;
+    std::optional<uint32_t> seed = std::nullopt;
 
     friend std::ostream &operator<<(std::ostream &os, const CommandLineCase &c)
     {
@@ -46,6 +47,30 @@ TEST_P(CommandLine, readsEachOptionOrRefusesIt)
     EXPECT_EQ(r.options.windowWidth, c.width);
     EXPECT_EQ(r.options.windowHeight, c.height);
     EXPECT_EQ(r.options.showFps, c.fps);
+    EXPECT_EQ(r.options.seed, c.seed);
+}
+
+TEST(CommandLine, echoesABadArgumentCutShortOnOneLine)
+{
+    const std::string huge = "--" + std::string(100000, 'a');
+    const CommandLineResult r = parseCommandLine({huge}, nullptr);
+    ASSERT_EQ(int(r.action), int(Action::Fail));
+    EXPECT_LT(r.error.size(), 100u) << r.error;
+    EXPECT_EQ(r.error.find("unknown option: --aaaa"), 0u) << r.error;
+    const CommandLineResult lines = parseCommandLine({"--delay", "1\n2"}, nullptr);
+    EXPECT_EQ(lines.error.find('\n'), std::string::npos) << lines.error;
+}
+
+TEST(CommandLine, runSeedIsTheGivenOneElseNewPerClockAndProcess)
+{
+    LaunchOptions given;
+    given.seed = 7;
+    EXPECT_EQ(runSeed(given, 1, 2), 7u);
+    EXPECT_EQ(runSeed(given, 999, 3), 7u);
+    const LaunchOptions fresh;
+    EXPECT_EQ(runSeed(fresh, 1000, 42), runSeed(fresh, 1000, 42));
+    EXPECT_NE(runSeed(fresh, 1000, 42), runSeed(fresh, 1001, 42)) << "a nanosecond later";
+    EXPECT_NE(runSeed(fresh, 1000, 42), runSeed(fresh, 1000, 43)) << "two monitors started at once";
 }
 
 const Mode S = Mode::Screensaver;
@@ -77,6 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"--delay", "0"}, nullptr, Action::Run, Mode::Standalone, 0, true, 0},
         CommandLineCase{{"--delay", "1500"}, nullptr, Action::Run, Mode::Standalone, 0, true, 2},
         CommandLineCase{{"--delay", "10000000"}, nullptr, Action::Run, Mode::Standalone, 0, true, 10000},
+        CommandLineCase{{"--seed", "7"}, nullptr, Action::Run, Mode::Standalone, 0, true, 10, 800, 600, false, 7u},
+        CommandLineCase{{"-root", "-seed=4294967295"}, nullptr, Action::Run, S, 0, false, 10, 800, 600, false,
+                        4294967295u},
+        CommandLineCase{{"--seed", "0"}, nullptr, Action::Run, Mode::Standalone, 0, true, 10, 800, 600, false, 0u},
         // Refused.
         CommandLineCase{{"--bogus"}, nullptr, Action::Fail},
         CommandLineCase{{"extra"}, nullptr, Action::Fail},
@@ -98,6 +127,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"--delay", "5ms"}, nullptr, Action::Fail},
         CommandLineCase{{"--geometry", "800"}, nullptr, Action::Fail},
         CommandLineCase{{"--geometry", "0x600"}, nullptr, Action::Fail},
-        CommandLineCase{{"--geometry", "800x600+10+10"}, nullptr, Action::Fail}));
+        CommandLineCase{{"--geometry", "800x600+10+10"}, nullptr, Action::Fail},
+        CommandLineCase{{"--seed"}, nullptr, Action::Fail},
+        CommandLineCase{{"--seed", "-1"}, nullptr, Action::Fail},
+        CommandLineCase{{"--seed", "4294967296"}, nullptr, Action::Fail},
+        CommandLineCase{{"--seed", "0x10"}, nullptr, Action::Fail}));
 
 } // namespace

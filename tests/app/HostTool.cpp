@@ -8,6 +8,10 @@
 //   host_tool window TITLE out.png
 //       saves what the screen shows where the first viewable top-level window named
 //       TITLE is.
+//   host_tool host WxH
+//       makes a host window of WxH, prints its id (0x...) on a line of its own and keeps
+//       it until SIGTERM, when it destroys the window (as hosts that cycle do) and ends a
+//       second later.
 // Each prints the mean colour of what it saved ("mean r g b") and the share of the
 // host's background colour left in it ("background f"); exit code 0 when saved.
 
@@ -15,6 +19,7 @@
 #include <QProcess>
 #include <QThread>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,11 +59,16 @@ Window findTopLevel(const char *title)
     return 0;
 }
 
+volatile std::sig_atomic_t hostEnds = 0;
+
+void endHost(int) { hostEnds = 1; }
+
 int usage()
 {
     std::fprintf(stderr, "usage: host_tool preview WxH out.png MS program [args...]\n"
                          "       host_tool grab X Y W H out.png\n"
-                         "       host_tool window TITLE out.png\n");
+                         "       host_tool window TITLE out.png\n"
+                         "       host_tool host WxH\n");
     return 2;
 }
 
@@ -81,6 +91,20 @@ int main(int argc, char *argv[])
         if (!w || !XGetWindowAttributes(HostWindow::display(), w, &a))
             return 1;
         return save(HostWindow::grabScreen(a.x, a.y, a.width, a.height), argv[3]);
+    }
+    if (std::strcmp(command, "host") == 0 && argc == 3) {
+        int w = 0, h = 0;
+        if (std::sscanf(argv[2], "%dx%d", &w, &h) != 2 || w <= 0 || h <= 0)
+            return usage();
+        std::signal(SIGTERM, endHost);
+        HostWindow host(0, 0, w, h);
+        std::printf("0x%lx\n", static_cast<unsigned long>(host.id()));
+        std::fflush(stdout);
+        while (!hostEnds)
+            QThread::msleep(5);
+        host.destroy();
+        QThread::msleep(1000); // a host lives on after its guest's window
+        return 0;
     }
     if (std::strcmp(command, "preview") == 0 && argc >= 6) {
         int w = 0, h = 0;

@@ -20,6 +20,7 @@
 #include <csignal>
 #include <functional>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "HostWindow.h" // Xlib last: its macros clash with Qt's names
@@ -52,13 +53,13 @@ QByteArray settingsText()
 // The program, started with its own runtime and settings directories.
 class Guest {
 public:
-    Guest(const QStringList &args, const QMap<QString, QString> &extraEnv = {})
+    Guest(const QStringList &args, const QMap<QString, QString> &extraEnv = {}, const QByteArray &moreSettings = {})
     {
         testApplication<QCoreApplication>();
         QDir(config.path()).mkpath(QStringLiteral("VarlenScr"));
         QFile file(settingsFile());
         file.open(QIODevice::WriteOnly);
-        file.write(settingsText());
+        file.write(settingsText() + moreSettings);
         file.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
@@ -426,6 +427,38 @@ TEST(Screensaver, followsTheHostsSizeMapStateAndEnd)
     EXPECT_TRUE(guest.endsWithCodeZero(2000)) << guest.errors();
 }
 
+// A preview inside a settings window: the host stays mapped, its parent is hidden (the
+// window minimised), and the host cannot be seen.
+TEST(Screensaver, stopsDrawingWhileAnAncestorOfTheHostIsHidden)
+{
+    HostWindow outer(0, 0, 320, 200);
+    Display *d = HostWindow::display();
+    XSetWindowAttributes a = {};
+    a.background_pixel = HostWindow::kBackground;
+    const Window inner = XCreateWindow(d, outer.id(), 0, 0, 320, 200, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                       CWBackPixel, &a);
+    XMapWindow(d, inner);
+    XSync(d, False);
+    Guest guest({QStringLiteral("--window-id"), hex(inner)});
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(outer); }, kStartMs)) << guest.errors();
+
+    double start = guest.cpuSeconds();
+    QThread::msleep(2000);
+    const double shown = guest.cpuSeconds() - start;
+    outer.unmap(); // the host itself stays mapped
+    QThread::msleep(300);
+    start = guest.cpuSeconds();
+    QThread::msleep(2000);
+    const double hidden = guest.cpuSeconds() - start;
+    EXPECT_GT(shown, 0.05);
+    EXPECT_LT(hidden, shown / 10) << "CPU seconds over 2 s: shown " << shown << ", parent hidden " << hidden;
+    outer.map();
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(outer); }, 5000));
+    const QImage first = outer.grab();
+    QThread::msleep(1000);
+    EXPECT_NE(outer.grab(), first) << "drawing resumes once the parent is shown again";
+}
+
 class ScreensaverSignals : public ::testing::TestWithParam<int> {};
 
 TEST_P(ScreensaverSignals, endPromptlyWithCodeZeroAndLeaveNothingBehind)
@@ -442,6 +475,84 @@ TEST_P(ScreensaverSignals, endPromptlyWithCodeZeroAndLeaveNothingBehind)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ScreensaverSignals, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+// Behind a locked screen nobody can answer a message box: a picture of the user's own
+// that does not load is one line on stderr, and the aquarium shows without it.
+struct OwnPictureCase {
+    const char *name;
+    const char *picture; // "{dir}" stands for a folder of the test's own
+    const char *content; // written there first; null: no such file
+};
+
+class ScreensaverOwnPictures : public ::testing::TestWithParam<OwnPictureCase> {};
+
+TEST_P(ScreensaverOwnPictures, sayOnStderrWhatFailsAndDrawWithoutIt)
+{
+    const OwnPictureCase &c = GetParam();
+    QTemporaryDir pictures;
+    const QString path = QString::fromUtf8(c.picture).replace(QStringLiteral("{dir}"), pictures.path());
+    if (c.content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.content);
+    }
+    HostWindow host(0, 0, 640, 400);
+    Guest guest({QStringLiteral("--window-id"), hex(host.id())}, {},
+                "[Custom Images]\nOwnImage=1\nImageSum=1\nImageList0=" + path.toUtf8() + "\n");
+    ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+    EXPECT_TRUE(HostWindow::viewableTopLevelWindowsOf(guest.process.processId()).empty())
+        << "the guest opened a top-level window";
+    QString errors;
+    QElapsedTimer listened;
+    listened.start();
+    while (listened.elapsed() < 1500) { // anything said late is said by now
+        guest.process.waitForReadyRead(50);
+        errors += QString::fromStdString(guest.errors());
+    }
+    EXPECT_EQ(errors.count(path), 1) << errors.toStdString();
+    EXPECT_TRUE(guest.running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, ScreensaverOwnPictures,
+    ::testing::Values(OwnPictureCase{"missing", "{dir}/gone/unplugged.png", nullptr},
+                      OwnPictureCase{"notAPicture", "{dir}/notes.png", "These are words, not pixels.\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Another user of the machine made files of the lock names in the shared temporary folder
+// (and its name for a per-user folder of ours), left them open to all and holds locks on
+// them: none of it is ours, so none of it can stop us.
+TEST(Screensaver, anotherUsersLocksInTheSharedFolderStopNothing)
+{
+    QTemporaryDir shared; // stands for /tmp
+    ASSERT_EQ(::chmod(shared.path().toLocal8Bit().constData(), 01777), 0);
+    const QString dir = shared.path();
+    QProcess other; // as nobody
+    other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    other.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    other.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                 QStringLiteral("sh"), QStringLiteral("-c"),
+                 QStringLiteral("umask 0; cd \"$0\" && mkdir -m 0777 VarlenScr-%1 && "
+                                "exec flock VarlenScr.lock flock FirstMyProject_Zuvo.lock "
+                                "flock VarlenScr-assets.lock sh -c 'echo held; exec sleep 60'")
+                     .arg(::geteuid()),
+                 dir});
+    ASSERT_TRUE(other.waitForReadyRead(10000)) << "the other user's locks";
+    ASSERT_EQ(other.readAllStandardOutput(), QByteArray("held\n"));
+
+    const QMap<QString, QString> noRuntime = {{QStringLiteral("XDG_RUNTIME_DIR"), QString()},
+                                              {QStringLiteral("TMPDIR"), dir}};
+    HostWindow host(0, 0, 320, 200);
+    Guest guest({QStringLiteral("--window-id"), hex(host.id())}, noRuntime);
+    EXPECT_TRUE(waitFor([&] { return showsAquarium(host); }, kStartMs)) << guest.errors();
+
+    Guest standalone({QStringLiteral("--window"), QStringLiteral("--geometry"), QStringLiteral("320x200")}, noRuntime);
+    EXPECT_FALSE(standalone.process.waitForFinished(3000))
+        << "exit " << standalone.process.exitCode() << ": " << standalone.errors();
+    other.kill();
+    other.waitForFinished();
+}
 
 struct LineCase {
     QStringList args;
@@ -478,6 +589,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{{"--window-id", "99999999999"}, false, 1, "not an X window id"},
                       LineCase{{"--delay", "-5"}, false, 1, "not a delay"},
                       LineCase{{"--bogus"}, true, 1, "Usage:"},
+                      LineCase{{"--seed", "-7"}, false, 1, "not a seed"},
+                      // No display: one line and code 1 in every mode, never an abort.
+                      LineCase{{}, false, 1, "cannot open display"},
+                      LineCase{{"--window"}, false, 1, "cannot open display"},
+                      LineCase{{"--root"}, false, 1, "cannot open display"},
+                      LineCase{{"--window-id", "0x1234"}, false, 1, "cannot open display"},
                       // A well-formed id of no window on the display.
                       LineCase{{"--window-id", "0x7ffffff"}, true, 1, "no X window 0x7ffffff"}));
 

@@ -165,12 +165,13 @@ TEST_F(AssetStoreFiles, assetDirectoryIsAPrivateFolderOfTheRuntimeDirectory)
 
 TEST_F(AssetStoreFiles, assetDirectoryFallsBackToAPrivateTempFolder)
 {
-    for (const char *folder : {"/tmp", "/run", "/elsewhere"})
+    for (const char *folder : {"/tmp", "/run", "/elsewhere", "/open"})
         fs::create_directory(root + folder);
     ::chmod((root + "/elsewhere").c_str(), 0755);
+    ::chmod((root + "/open").c_str(), 0777); // a runtime folder anyone can change is no private one
     fs::create_directory_symlink(root + "/elsewhere", root + "/run/VarlenScr");  // planted by someone
     const std::optional<std::string> runtimes[] = {
-        std::nullopt, "", "run/user", TEST_DATA_DIR "/sample.txt", root + "/run"};
+        std::nullopt, "", "run/user", TEST_DATA_DIR "/sample.txt", root + "/run", root + "/open"};
     for (const auto &runtimeDir : runtimes) {
         ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeDir);
         ScopedEnv tmp("TMPDIR", root + "/tmp");

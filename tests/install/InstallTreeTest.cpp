@@ -92,17 +92,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ValidatorCase>& info) { return std::string(info.param.name); });
 
 // Software centres fetch the screenshots from the project's address: each must be a
-// picture of docs/ there.
+// picture of docs/ there. Without an address given at configure time the metadata names
+// none (no home page, no screenshots) rather than one that leads nowhere.
 TEST(AppStreamMetadata, screenshotsArePicturesOfTheDocsFolder)
 {
     QFile file(kPrefix + "/share/metainfo/varlenscr.metainfo.xml");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
-    QStringList images;
+    QStringList images, urls;
     while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"image")
-            images << xml.readElementText().trimmed();
+        if (xml.readNext() == QXmlStreamReader::StartElement && (xml.name() == u"image" || xml.name() == u"url"))
+            (xml.name() == u"image" ? images : urls) << xml.readElementText().trimmed();
     ASSERT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
+    if (QStringLiteral(HOMEPAGE).isEmpty()) {
+        EXPECT_TRUE(images.isEmpty()) << qPrintable(images.join(' '));
+        EXPECT_TRUE(urls.isEmpty()) << qPrintable(urls.join(' '));
+        return;
+    }
+    EXPECT_EQ(urls, QStringList{QStringLiteral(HOMEPAGE)});
     ASSERT_FALSE(images.isEmpty());
     const QString base = QStringLiteral(HOMEPAGE "/docs/");
     for (const QString& url : images) {
@@ -143,4 +150,7 @@ TEST(DebianPackage, holdsTheInstalledFilesAndNamesItsDependencies)
     EXPECT_TRUE(field("Depends").contains("libqt6widgets6")) << qPrintable(field("Depends"));
     EXPECT_EQ(field("Section"), "games");
     EXPECT_EQ(field("Suggests"), "xscreensaver | xsecurelock");
+    // The X11 plugin comes with libqt6gui6; qt6-qpa-plugins would bring nothing used.
+    EXPECT_FALSE(field("Depends").contains("qt6-qpa-plugins")) << qPrintable(field("Depends"));
+    EXPECT_TRUE(field("Recommends").contains("xdg-utils")) << qPrintable(field("Recommends"));
 }

@@ -24,6 +24,7 @@ inline QStringList expectedFiles()
 {
     QStringList files = {
         "bin/varlenscr",
+        "libexec/varlenscr/varlenscr",
         "libexec/xscreensaver/varlenscr",
         "share/applications/varlenscr.desktop",
         "share/applications/screensavers/varlenscr.desktop",
