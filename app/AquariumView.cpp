@@ -17,6 +17,7 @@
 
 #include <GL/glu.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -443,6 +444,12 @@ void AquariumView::resizeEvent(QResizeEvent *event)
 
 void AquariumView::keyPressEvent(QKeyEvent *event)
 {
+    // While the popup menu is open its keys are its own. Under X11 the menu has grabbed
+    // the keyboard; a Wayland compositor may leave the keyboard focus on the view.
+    if (QWidget *popup = QApplication::activePopupWidget()) {
+        QCoreApplication::sendEvent(popup->focusWidget() ? popup->focusWidget() : popup, event);
+        return;
+    }
     if (event->key() == Qt::Key_F1) {
         helpTextVisible = !helpTextVisible;
         return;
