@@ -2,6 +2,7 @@
 
 #include "AssetStore.h"
 #include "AquariumView.h"
+#include "DisplayPlatform.h"
 #include "HostWindowWatcher.h"
 #include "MainFrame.h"
 #include "ResourceImages.h"
@@ -93,8 +94,16 @@ bool AquariumApp::startStandalone()
     if (!SingleInstanceLock::acquire("VarlenScr"))
         return false;
 
-    if (!QApplication::instance())
+    if (!QApplication::instance()) {
+        // Qt would abort where it cannot use the display it picks.
+        std::string why;
+        if (!useDisplayPlatform(&why)) {
+            std::fprintf(stderr, "varlenscr: %s\n", why.c_str());
+            startFailed = true;
+            return false;
+        }
         qapp = std::make_unique<QApplication>(qtArgc, qtArgv);
+    }
     // Where the application's own profile values live (read-only here).
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("VarlenScr"));
