@@ -223,6 +223,9 @@ TEST_P(WaylandSession, theProgramRunsAsANativeWaylandClient)
         const int parent = after.lastIndexOf("set_parent(xdg_toplevel@", title);
         EXPECT_GE(parent, 0) << "the dialog has no parent window";
         EXPECT_LT(title - parent, 400);
+        // The aquarium stays full screen under its dialog.
+        EXPECT_FALSE(after.contains("unset_fullscreen"));
+        EXPECT_GE(waterShare(session.screenshot()), 0.5);
     } else {
         // The menu is gone and the aquarium still takes Esc: it ends the program.
         WestonSession::xdotool({"key", "Escape"});
