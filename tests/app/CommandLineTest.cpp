@@ -1,5 +1,6 @@
 // The command line as screensaver hosts and people write it.
 #include "CommandLine.h"
+#include "DisplayPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -99,5 +100,42 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"--geometry", "800"}, nullptr, Action::Fail},
         CommandLineCase{{"--geometry", "0x600"}, nullptr, Action::Fail},
         CommandLineCase{{"--geometry", "800x600+10+10"}, nullptr, Action::Fail}));
+
+
+// Which display platform the standalone program asks Qt for, before Qt starts.
+struct DisplayCase {
+    const char *name;
+    DisplayProbe probe;
+    bool usable;
+    const char *platform; // "": Qt's own choice
+    const char *errorNames; // in the error line
+};
+
+class DisplayPlatformChoice : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayPlatformChoice, usesWaylandOrX11OrSaysWhyNeither)
+{
+    const DisplayCase &c = GetParam();
+    const DisplayChoice choice = chooseDisplayPlatform(c.probe);
+    EXPECT_EQ(choice.usable, c.usable);
+    EXPECT_EQ(choice.platform, c.platform);
+    EXPECT_NE(choice.error.find(c.errorNames), std::string::npos) << choice.error;
+    EXPECT_EQ(choice.error.find('\n'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, DisplayPlatformChoice,
+    ::testing::Values(
+        // Both: Qt's choice (it honours the session type and the desktop).
+        DisplayCase{"waylandAndXwayland", {false, "wayland-0", true, true, ":0", true}, true, "", ""},
+        // A compositor without Xwayland (or a test's weston): Wayland, whatever the session says.
+        DisplayCase{"waylandOnly", {false, "wayland-0", true, true, "", false}, true, "wayland", ""},
+        // qt6-wayland missing: Xwayland.
+        DisplayCase{"xwaylandWithoutQtWayland", {false, "wayland-0", true, false, ":0", true}, true, "xcb", ""},
+        // qt6-wayland missing and no X server: one line instead of Qt's abort.
+        DisplayCase{"waylandWithoutQtWaylandNorX", {false, "wayland-0", true, false, "", false}, false, "",
+                    "qt6-wayland"},
+        DisplayCase{"xServerGone", {false, "", false, false, ":7", false}, false, "", "\":7\""}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
