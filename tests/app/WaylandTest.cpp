@@ -75,13 +75,13 @@ public:
 
     // The program as a Wayland client only: no X display to fall back to, Qt's platform
     // left to the program.
-    void startProgram(const QStringList &args)
+    void startProgram(const QStringList &args, const QString &waylandDisplay = QStringLiteral("varlen-test"))
     {
         QDir(config.path()).mkpath(QStringLiteral("VarlenScr"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("varlen-test"));
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), waylandDisplay);
         env.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
         env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
         for (const char *name : {"DISPLAY", "QT_QPA_PLATFORM", "XSCREENSAVER_WINDOW", "QT_SCALE_FACTOR"})
@@ -162,6 +162,7 @@ struct WaylandCase {
     double minWaterShare;     // > 0: the compositor shows this much water
     QStringList menuKeys;     // typed with the popup menu open (empty: no menu)
     const char *dialogOpened; // the title of the dialog the keys open, as a child of the aquarium
+    bool noDisplay = false;   // a Wayland display that does not answer and no X display
 };
 
 class WaylandSession : public ::testing::TestWithParam<WaylandCase> {};
@@ -177,6 +178,17 @@ TEST_P(WaylandSession, theProgramRunsAsANativeWaylandClient)
         GTEST_SKIP() << "xdotool is not installed";
     WestonSession session(c.backend);
     ASSERT_TRUE(session.ready) << session.weston.readAll().toStdString();
+    if (c.noDisplay) {
+        // One line and exit code 1, not Qt's abort.
+        session.startProgram(c.args, QStringLiteral("varlen-nobody"));
+        ASSERT_TRUE(session.program.waitForFinished(10000));
+        EXPECT_EQ(session.program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(session.program.exitCode(), 1);
+        const QByteArray said = session.traffic();
+        EXPECT_TRUE(said.startsWith("varlenscr: cannot open display")) << said.toStdString();
+        EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+        return;
+    }
     session.startProgram(c.args);
     // The first frame comes once the compositor has shown the window.
     ASSERT_TRUE(waitFor([&] { return session.traffic().contains("wl_subsurface") || !session.running(); }, 15000));
@@ -241,7 +253,8 @@ INSTANTIATE_TEST_SUITE_P(
         WaylandCase{"window", Backend::Headless, {"--window"}, 0.15, {}, nullptr},
         WaylandCase{"menuDownToCustomMusicAndReturn", Backend::X11, {}, 0.6,
                     {"Down", "Down", "Down", "Down", "Down", "Down", "Return"}, "Custom Music"},
-        WaylandCase{"escapeClosesOnlyTheMenu", Backend::X11, {}, 0, {"Escape"}, nullptr}),
+        WaylandCase{"escapeClosesOnlyTheMenu", Backend::X11, {}, 0, {"Escape"}, nullptr},
+        WaylandCase{"noDisplayToUse", Backend::Headless, {"--window"}, 0, {}, nullptr, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
