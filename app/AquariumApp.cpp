@@ -4,7 +4,7 @@
 #include "AquariumView.h"
 #include "GlxRenderTarget.h"
 #include "DialogPrompts.h"
-#include "DisplayCheck.h"
+#include "DisplayPlatform.h"
 #include "HostWindowWatcher.h"
 #include "MainFrame.h"
 #include "ResourceImages.h"
@@ -55,10 +55,15 @@ bool AquariumApp::initInstance()
 
 bool AquariumApp::displayReachable()
 {
-    // Qt would abort where its platform cannot be opened.
+    // Qt aborts where its platform cannot be opened: say why in one line instead. The
+    // standalone program also picks Wayland or X11 here.
     if (QApplication::instance())
         return true;
-    const std::string why = displayProblem(options.mode);
+    std::string why;
+    if (options.mode == LaunchOptions::Mode::Screensaver)
+        why = screensaverDisplayProblem();
+    else
+        useDisplayPlatform(&why);
     if (why.empty())
         return true;
     std::fprintf(stderr, "varlenscr: %s\n", why.c_str());

@@ -20,6 +20,7 @@
 
 #include <GL/glu.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -451,6 +452,12 @@ void AquariumView::sizeChanged()
 
 void AquariumView::keyPressEvent(QKeyEvent *event)
 {
+    // While the popup menu is open its keys are its own. Under X11 the menu has grabbed
+    // the keyboard; a Wayland compositor may leave the keyboard focus on the view.
+    if (QWidget *popup = QApplication::activePopupWidget()) {
+        QCoreApplication::sendEvent(popup->focusWidget() ? popup->focusWidget() : popup, event);
+        return;
+    }
     if (event->key() == Qt::Key_F1) {
         helpTextVisible = !helpTextVisible;
         return;

@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -52,6 +54,8 @@ bool CMainFrame::onCreate(const AquariumView::RunOptions &options)
     if (!viewContainer)
         return false;
     viewContainer->setFocusPolicy(Qt::StrongFocus);
+    // Shown once the frame is on the screen (see eventFilter).
+    viewContainer->hide();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewContainer);
@@ -75,6 +79,32 @@ void CMainFrame::keyPressEvent(QKeyEvent *event)
         ::_exit(0);
     }
     QWidget::keyPressEvent(event);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (QWindow *window = windowHandle())
+        window->installEventFilter(this); // once: Qt never installs a filter twice
+}
+
+void CMainFrame::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (viewContainer && !event->spontaneous())
+        viewContainer->hide();
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // The view is shown once the frame's window is on the screen. On Wayland the view is
+    // a subsurface, exposed only with its window; but Qt tells a subsurface so only when
+    // it is shown, not when the compositor shows its window later. Shown together with
+    // the frame, the view never learned that it could draw and stayed black.
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()
+        && viewContainer && viewContainer->isHidden())
+        viewContainer->show();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CMainFrame::focusInEvent(QFocusEvent *event)

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   libx11-dev libxcb1-dev libxcb-res0-dev
   xvfb xauth x11-utils xdotool libgl1-mesa-dri fonts-dejavu-core openbox
+  weston qt6-wayland
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav
   pulseaudio pulseaudio-utils

@@ -1,5 +1,6 @@
 #include "CustomDialog.h"
 
+#include "DialogFocus.h"
 #include "DialogFont.h"
 #include "DialogUnits.h"
 
@@ -24,6 +25,7 @@ QWidget *CustomDialog::control(int id) const
 void CustomDialog::reject()
 {
     hide();
+    returnFocusToParent(this);
     saveChoices();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ProductInfo.h"
 
+#include "DialogFocus.h"
 #include "DialogFont.h"
 #include "DialogUnits.h"
 #include "FlatButton.h"
@@ -297,5 +298,7 @@ void FishSettingsDialog::keyPressEvent(QKeyEvent* event)
 int runFishSettingsDialog(QWidget* parent)
 {
     FishSettingsDialog dialog(parent);
-    return dialog.exec();
+    const int result = dialog.exec();
+    returnFocusToParent(&dialog);
+    return result;
 }

@@ -1,5 +1,6 @@
 // The command line as screensaver hosts and people write it.
 #include "CommandLine.h"
+#include "DisplayPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -132,5 +133,45 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"--seed", "-1"}, nullptr, Action::Fail},
         CommandLineCase{{"--seed", "4294967296"}, nullptr, Action::Fail},
         CommandLineCase{{"--seed", "0x10"}, nullptr, Action::Fail}));
+
+// Which display platform the standalone program asks Qt for, before Qt starts.
+struct DisplayCase {
+    const char *name;
+    DisplayProbe probe;
+    bool usable;
+    const char *platform; // "": Qt's own choice
+    const char *errorNames; // in the error line
+};
+
+class DisplayPlatformChoice : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayPlatformChoice, usesWaylandOrX11OrSaysWhyNeither)
+{
+    const DisplayCase &c = GetParam();
+    const DisplayChoice choice = chooseDisplayPlatform(c.probe);
+    EXPECT_EQ(choice.usable, c.usable);
+    EXPECT_EQ(choice.platform, c.platform);
+    EXPECT_NE(choice.error.find(c.errorNames), std::string::npos) << choice.error;
+    EXPECT_EQ(choice.error.find('\n'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, DisplayPlatformChoice,
+    ::testing::Values(
+        // Both: Qt's choice (it honours the session type and the desktop).
+        DisplayCase{"waylandAndXwayland", {"", "wayland-0", true, true, ":0", true}, true, "", ""},
+        // A compositor without Xwayland (or a test's weston): Wayland, whatever the session says.
+        DisplayCase{"waylandOnly", {"", "wayland-0", true, true, "", false}, true, "wayland", ""},
+        // qt6-wayland missing: Xwayland.
+        DisplayCase{"xwaylandWithoutQtWayland", {"", "wayland-0", true, false, ":0", true}, true, "xcb", ""},
+        // qt6-wayland missing and no X server: one line instead of Qt's abort.
+        DisplayCase{"waylandWithoutQtWaylandNorX", {"", "wayland-0", true, false, "", false}, false, "",
+                    "qt6-wayland"},
+        DisplayCase{"xServerGone", {"", "", false, false, ":7", false}, false, "", "\":7\""},
+        // The user's platform stands, but one that cannot be opened is said, not aborted on.
+        DisplayCase{"forcedX11Gone", {"xcb", "wayland-0", true, true, ":7", false}, false, "", "\":7\""},
+        DisplayCase{"forcedX11OrWayland", {"xcb;wayland", "wayland-0", true, true, ":7", false}, true, "", ""},
+        DisplayCase{"forcedOffscreen", {"offscreen", "", false, false, "", false}, true, "", ""}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -29,6 +29,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -183,44 +186,76 @@ TEST_F(ShellDeath, exitCommandEndsWithCodeZero)
                 ::testing::ExitedWithCode(0), "");
 }
 
-// Esc pressed where the keyboard focus is, with a custom dialog opened from the menu,
-// hides that dialog and leaves the program running (exit code 5 says it got there).
-class ShellDialogEsc : public ShellDeath, public ::testing::WithParamInterface<int> {};
+// Dialogs opened from the menu one after the other in one run, each closed by Esc
+// pressed where the keyboard focus is: each dialog has the focus once shown (with no
+// window manager too, as here), its Esc closes only the dialog, and Esc on the aquarium
+// then ends the program (the line on stderr says every dialog closed before that).
+class ShellDialogEsc : public ShellDeath, public ::testing::WithParamInterface<std::vector<int>> {};
 
-TEST_P(ShellDialogEsc, escapeInAnOpenDialogHidesItAndTheProgramRuns)
+TEST_P(ShellDialogEsc, escapeInEachOpenDialogHidesItAndEscapeOnTheAquariumEndsTheProgram)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xdotool is not installed";
-    const int entry = GetParam();
-    EXPECT_EXIT(startAndThen([entry](CMainFrame &f) {
-                    // Real pointer and key events from the X server throughout.
-                    const auto xdotool = [](const QStringList &args) {
-                        QProcess::execute(QStringLiteral("xdotool"), args);
-                        QTest::qWait(300);
-                    };
+    const std::vector<int> entries = GetParam();
+    EXPECT_EXIT(startAndThen([entries](CMainFrame &f) {
                     const QPoint at = f.view()->mapToGlobal(QPoint(400, 300));
-                    // The menu runs its own loop: the entry is clicked from a timer inside it.
-                    QTimer::singleShot(500, [at, entry] {
-                        QProcess::execute(QStringLiteral("xdotool"),
-                                          {"mousemove", QString::number(at.x() + 70),
-                                           QString::number(at.y() + entry * kPopupItemHeight + kPopupItemHeight / 2),
-                                           "click", "1"});
+                    // Real pointer and key events from the X server, sent from a thread of
+                    // their own: a dialog's own loop (Fish Settings) holds this one.
+                    std::atomic<bool> done = false;
+                    std::thread driver([&] {
+                        const auto xdotool = [](const QStringList &args, int thenMs) {
+                            QProcess::execute(QStringLiteral("xdotool"), args);
+                            std::this_thread::sleep_for(std::chrono::milliseconds(thenMs));
+                        };
+                        for (int entry : entries) {
+                            const QString x = QString::number(at.x()), y = QString::number(at.y());
+                            xdotool({"mousemove", x, y, "click", "3"}, 700);
+                            xdotool({"mousemove", QString::number(at.x() + 70),
+                                     QString::number(at.y() + entry * kPopupItemHeight + kPopupItemHeight / 2),
+                                     "click", "1"},
+                                    1000);
+                            xdotool({"key", "Escape"}, 700);
+                        }
+                        done = true;
                     });
-                    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
-                    QTest::qWait(1000);
-                    QWidget *dialog = nullptr;
-                    for (QWidget *w : QApplication::topLevelWidgets())
-                        if (w->isVisible() && w != &f && qobject_cast<QDialog *>(w))
-                            dialog = w;
-                    if (!dialog)
+                    // Which dialog has the keyboard focus, in order.
+                    QStringList focused;
+                    QTimer poll;
+                    QObject::connect(&poll, &QTimer::timeout, [&] {
+                        QWidget *active = QApplication::activeWindow();
+                        const QString title = qobject_cast<QDialog *>(active) ? active->windowTitle() : QString();
+                        if (!title.isEmpty() && (focused.isEmpty() || focused.back() != title))
+                            focused << title;
+                        else if (title.isEmpty() && !focused.isEmpty() && !focused.back().isEmpty())
+                            focused << QString();
+                    });
+                    poll.start(50);
+                    while (!done)
+                        QTest::qWait(50);
+                    driver.join();
+                    QTest::qWait(300);
+                    focused.removeAll(QString());
+                    const char *titles[] = {"", "", "", "", "Fish Settings", "Custom Music", "Custom Background"};
+                    if (focused.size() != int(entries.size()))
                         std::_Exit(6);
-                    xdotool({"key", "Escape"});
-                    std::_Exit(dialog->isVisible() ? 7 : 5);
+                    for (size_t i = 0; i < entries.size(); ++i)
+                        if (!focused[int(i)].startsWith(QLatin1String(titles[entries[i]])))
+                            std::_Exit(6);
+                    for (QWidget *w : QApplication::topLevelWidgets())
+                        if (w->isVisible() && qobject_cast<QDialog *>(w))
+                            std::_Exit(7);
+                    std::fprintf(stderr, "every dialog closed\n");
+                    std::fflush(stderr);
+                    QProcess::execute(QStringLiteral("xdotool"), {"mousemove", "500", "500", "key", "Escape"});
+                    QTest::qWait(2000);
+                    std::_Exit(8); // Esc on the aquarium should have ended the program
                 }),
-                ::testing::ExitedWithCode(5), "");
+                ::testing::ExitedWithCode(0), "every dialog closed");
 }
 
-INSTANTIATE_TEST_SUITE_P(MusicAndBackground, ShellDialogEsc, ::testing::Values(5, 6));
+INSTANTIATE_TEST_SUITE_P(EachDialogInTurn, ShellDialogEsc,
+                         ::testing::Values(std::vector<int>{5}, std::vector<int>{6},
+                                           std::vector<int>{4, 5, 6, 5, 4, 6}));
 
 // The frame and view in this process, without the single-instance guards.
 class Shell : public ::testing::Test {
