@@ -1,8 +1,10 @@
 // The GL side of the fish: the per-frame draw and the vertex emission.
 
 #include "Fish.h"
+#include "ModelBatch.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cmath>
 
@@ -53,18 +55,22 @@ public:
     {
         if (count == 0)
             return;
+        const Vertex &last = vertices[count - 1];
+        if (ModelBatch *batch = ModelBatch::collecting()) {
+            batch->addModel(&vertices[0].s, kFloats, vertices[0].p, kFloats, count, stripCount, strips);
+            batch->setLastNormal(last.nx, last.ny, last.nz);
+            return;
+        }
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
         glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices[0].nx);
         glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
-        for (int i = 0; i < strips; ++i)
-            glDrawArrays(GL_QUAD_STRIP, stripFirst[i], stripCount[i]);
+        glMultiDrawArrays(GL_QUAD_STRIP, stripFirst, stripCount, strips);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisableClientState(GL_NORMAL_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);
-        const Vertex &last = vertices[count - 1];
         glNormal3f(last.nx, last.ny, last.nz);
         glTexCoord2f(last.s, last.t);
     }
@@ -75,6 +81,7 @@ private:
         float nx, ny, nz;
         float p[3];
     };
+    static constexpr int kFloats = sizeof(Vertex) / sizeof(float);
     Vertex vertices[kMaxVertices];
     int stripFirst[kMaxStrips] = {};
     int stripCount[kMaxStrips] = {};
