@@ -28,8 +28,9 @@ public:
     void addModel(const float *texCoords, int texStride, const float *positions, int posStride,
                   int vertexCount, const int *stripCount, int strips);
 
-    // Draws everything collected as quad strips with the current matrices and empties
-    // the batch. Leaves the current normal and texture coordinate at the last vertex's.
+    // Draws everything collected, as the quad strips it was given would be drawn, with
+    // the current matrices, and empties the batch. Triangles that cover no pixel centre
+    // (most of a model a few pixels wide) are left out before the renderer sees them. Leaves the current normal and texture coordinate at the last vertex's.
     void flush();
 
     // The normal that flush() leaves current: the last model's last vertex's.
@@ -43,5 +44,11 @@ public:
 private:
     std::vector<Vertex> vertices;
     std::vector<int> stripFirst, stripCount;
+    struct WindowPoint {
+        float xy[2];
+        bool inFront;
+    };
+    std::vector<WindowPoint> window; // scratch of flush()
+    std::vector<unsigned> indices;   // scratch of flush()
     float lastNormal[3] = {0, 0, 1};
 };
