@@ -67,7 +67,19 @@ public:
         glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
         glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices[0].nx);
         glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
-        glMultiDrawArrays(GL_QUAD_STRIP, stripFirst, stripCount, strips);
+        GLint renderMode = GL_RENDER;
+        glGetIntegerv(GL_RENDER_MODE, &renderMode);
+        if (renderMode == GL_RENDER) {
+            // Only the triangles that can cover a pixel centre: the same pixels for less
+            // of the renderer's work on the many triangles smaller than a pixel.
+            coveringTriangles(vertices[0].p, kFloats, count, stripFirst, stripCount, strips,
+                              window, indices);
+            if (!indices.empty())
+                glDrawRangeElements(GL_TRIANGLES, 0, GLuint(count - 1), GLsizei(indices.size()),
+                                    GL_UNSIGNED_INT, indices.data());
+        } else {
+            glMultiDrawArrays(GL_QUAD_STRIP, stripFirst, stripCount, strips);
+        }
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisableClientState(GL_NORMAL_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);
@@ -87,7 +99,13 @@ private:
     int stripCount[kMaxStrips] = {};
     int strips = 0;
     int count = 0;
+    // Scratch of draw(), kept between fish.
+    static thread_local std::vector<WindowPoint> window;
+    static thread_local std::vector<unsigned> indices;
 };
+
+thread_local std::vector<WindowPoint> GlArraySink::window;
+thread_local std::vector<unsigned> GlArraySink::indices;
 
 } // namespace
 

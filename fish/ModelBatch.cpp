@@ -61,28 +61,32 @@ bool mayCoverAPixelCentre(const float *a, const float *b, const float *c)
 
 } // namespace
 
-void ModelBatch::flush()
+void windowMatrix(double (&m)[16], GLint (&viewport)[4])
 {
-    if (vertices.empty())
-        return;
-    // Where every vertex lands in the window, as the renderer will put it.
     GLdouble modelView[16], projection[16];
-    GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    double m[16];
     for (int c = 0; c < 4; ++c)
         for (int r = 0; r < 4; ++r)
             m[c * 4 + r] = projection[r] * modelView[c * 4] + projection[4 + r] * modelView[c * 4 + 1] +
                            projection[8 + r] * modelView[c * 4 + 2] + projection[12 + r] * modelView[c * 4 + 3];
-    window.resize(vertices.size());
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const float *p = vertices[i].p;
+}
+
+void coveringTriangles(const float *positions, int stride, int vertexCount, const int *stripFirst,
+                       const int *stripCount, int strips, std::vector<WindowPoint> &window,
+                       std::vector<unsigned> &indices)
+{
+    double m[16];
+    GLint viewport[4];
+    windowMatrix(m, viewport);
+    window.resize(std::size_t(vertexCount));
+    for (int i = 0; i < vertexCount; ++i) {
+        const float *p = positions + std::size_t(i) * stride;
         double clip[4];
         for (int r = 0; r < 4; ++r)
             clip[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
-        WindowPoint &w = window[i];
+        WindowPoint &w = window[std::size_t(i)];
         w.inFront = clip[3] > 1e-6;
         if (w.inFront) {
             w.xy[0] = float(viewport[0] + (clip[0] / clip[3] + 1) / 2 * viewport[2]);
@@ -90,22 +94,29 @@ void ModelBatch::flush()
         }
     }
     // Each quad strip as the renderer splits it, corners in its order: (i-3, i-2, i) and
-    // (i-1, i-3, i) for every i = 3, 5, ...; only the triangles that can cover a pixel
-    // centre are kept.
+    // (i-1, i-3, i) for every i = 3, 5, ...
     indices.clear();
-    auto keep = [&](GLuint a, GLuint b, GLuint c) {
+    auto keep = [&](unsigned a, unsigned b, unsigned c) {
         const WindowPoint &wa = window[a], &wb = window[b], &wc = window[c];
         if (wa.inFront && wb.inFront && wc.inFront && !mayCoverAPixelCentre(wa.xy, wb.xy, wc.xy))
             return;
         indices.insert(indices.end(), {a, b, c});
     };
-    for (std::size_t k = 0; k < stripFirst.size(); ++k) {
-        const GLuint first = GLuint(stripFirst[k]);
+    for (int k = 0; k < strips; ++k) {
+        const unsigned first = unsigned(stripFirst[k]);
         for (int i = 3; i < stripCount[k]; i += 2) {
             keep(first + i - 3, first + i - 2, first + i);
             keep(first + i - 1, first + i - 3, first + i);
         }
     }
+}
+
+void ModelBatch::flush()
+{
+    if (vertices.empty())
+        return;
+    coveringTriangles(vertices[0].p, sizeof(Vertex) / sizeof(float), int(vertices.size()),
+                      stripFirst.data(), stripCount.data(), int(stripFirst.size()), window, indices);
     if (!indices.empty()) {
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);

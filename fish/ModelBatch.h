@@ -10,6 +10,21 @@
 
 #include <vector>
 
+// A vertex's place in the window, when it lies in front of the eye.
+struct WindowPoint {
+    float xy[2];
+    bool inFront;
+};
+
+// The triangles of quad strips (`stripCount[k]` vertices from `stripFirst[k]`, positions
+// `stride` floats apart) that can cover a pixel centre with the current matrices and
+// viewport, as vertex indices in the order the renderer would draw the strips in; the
+// others make no fragment, so drawing only these gives the same pixels and depths. Not
+// for selection mode, where a triangle between pixel centres can still be a hit.
+void coveringTriangles(const float *positions, int stride, int vertexCount, const int *stripFirst,
+                       const int *stripCount, int strips, std::vector<WindowPoint> &window,
+                       std::vector<unsigned> &indices);
+
 class ModelBatch {
 public:
     struct Vertex {
@@ -44,10 +59,6 @@ public:
 private:
     std::vector<Vertex> vertices;
     std::vector<int> stripFirst, stripCount;
-    struct WindowPoint {
-        float xy[2];
-        bool inFront;
-    };
     std::vector<WindowPoint> window; // scratch of flush()
     std::vector<unsigned> indices;   // scratch of flush()
     float lastNormal[3] = {0, 0, 1};
