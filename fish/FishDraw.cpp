@@ -1,7 +1,7 @@
 // The GL side of the fish: the per-frame draw and the vertex emission.
 
 #include "Fish.h"
-#include "ModelBatch.h"
+#include "CoveringTriangles.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -56,13 +56,11 @@ public:
         if (count == 0)
             return;
         const Vertex &last = vertices[count - 1];
-        if (ModelBatch *batch = ModelBatch::collecting()) {
-            batch->addModel(&vertices[0].s, kFloats, vertices[0].p, kFloats, count, stripCount, strips);
-            batch->setLastNormal(last.nx, last.ny, last.nz);
-            return;
-        }
+        // Unlit (the pellets), the normals would be fetched for nothing.
+        const bool lit = glIsEnabled(GL_LIGHTING);
         glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
+        if (lit)
+            glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
         glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices[0].nx);
@@ -81,7 +79,8 @@ public:
             glMultiDrawArrays(GL_QUAD_STRIP, stripFirst, stripCount, strips);
         }
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_NORMAL_ARRAY);
+        if (lit)
+            glDisableClientState(GL_NORMAL_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);
         glNormal3f(last.nx, last.ny, last.nz);
         glTexCoord2f(last.s, last.t);

@@ -1,5 +1,4 @@
 #include "FishPasses.h"
-#include "ModelBatch.h"
 
 #include <GL/glu.h>
 
@@ -58,11 +57,6 @@ void runFishPass(Fish (&fish)[kFishRecords], const int counts[kSpeciesCount],
 void drawPellets(FoodPellet (&pellets)[kPelletSlots])
 {
     glDisable(GL_LIGHTING);
-    // The pellets are gathered in world coordinates and drawn at once, in pellet order.
-    static ModelBatch batch;
-    glPushMatrix();
-    glLoadIdentity();
-    batch.begin();
     for (FoodPellet &p : pellets) {
         if (!p.alive)
             continue;
@@ -82,9 +76,6 @@ void drawPellets(FoodPellet (&pellets)[kPelletSlots])
         }
         glPopMatrix();
     }
-    batch.end();
-    glPopMatrix();
-    batch.flush();
 }
 
 float pickComb(const PickRail *rails, int count, bool xComb, int mouseX, int mouseY)

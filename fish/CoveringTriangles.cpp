@@ -1,49 +1,10 @@
-#include "ModelBatch.h"
+#include "CoveringTriangles.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-
-namespace {
-ModelBatch *current = nullptr;
-}
-
-void ModelBatch::begin() { current = this; }
-
-void ModelBatch::end()
-{
-    if (current == this)
-        current = nullptr;
-}
-
-ModelBatch *ModelBatch::collecting() { return current; }
-
-void ModelBatch::addModel(const float *texCoords, int texStride, const float *positions,
-                          int posStride, int vertexCount, const int *counts, int strips)
-{
-    float m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    const std::size_t base = vertices.size();
-    vertices.resize(base + vertexCount);
-    for (int i = 0; i < vertexCount; ++i) {
-        const float *st = texCoords + i * texStride;
-        const float *p = positions + i * posStride;
-        Vertex &v = vertices[base + i];
-        v.s = st[0];
-        v.t = st[1];
-        for (int r = 0; r < 3; ++r)
-            v.p[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
-    }
-    int first = int(base);
-    for (int i = 0; i < strips; ++i) {
-        stripFirst.push_back(first);
-        stripCount.push_back(counts[i]);
-        first += counts[i];
-    }
-}
 
 namespace {
 
@@ -59,8 +20,7 @@ bool mayCoverAPixelCentre(const float *a, const float *b, const float *c)
     return std::floor(x1 - 0.5f) >= std::ceil(x0 - 0.5f) && std::floor(y1 - 0.5f) >= std::ceil(y0 - 0.5f);
 }
 
-} // namespace
-
+// The map from model coordinates to window coordinates (clip space, then the viewport).
 void windowMatrix(double (&m)[16], GLint (&viewport)[4])
 {
     GLdouble modelView[16], projection[16];
@@ -72,6 +32,8 @@ void windowMatrix(double (&m)[16], GLint (&viewport)[4])
             m[c * 4 + r] = projection[r] * modelView[c * 4] + projection[4 + r] * modelView[c * 4 + 1] +
                            projection[8 + r] * modelView[c * 4 + 2] + projection[12 + r] * modelView[c * 4 + 3];
 }
+
+} // namespace
 
 void coveringTriangles(const float *positions, int stride, int vertexCount, const int *stripFirst,
                        const int *stripCount, int strips, std::vector<WindowPoint> &window,
@@ -109,27 +71,4 @@ void coveringTriangles(const float *positions, int stride, int vertexCount, cons
             keep(first + i - 1, first + i - 3, first + i);
         }
     }
-}
-
-void ModelBatch::flush()
-{
-    if (vertices.empty())
-        return;
-    coveringTriangles(vertices[0].p, sizeof(Vertex) / sizeof(float), int(vertices.size()),
-                      stripFirst.data(), stripCount.data(), int(stripFirst.size()), window, indices);
-    if (!indices.empty()) {
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
-        glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
-        glDrawRangeElements(GL_TRIANGLES, 0, GLuint(vertices.size() - 1), GLsizei(indices.size()),
-                            GL_UNSIGNED_INT, indices.data());
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
-    }
-    glNormal3f(lastNormal[0], lastNormal[1], lastNormal[2]);
-    glTexCoord2f(vertices.back().s, vertices.back().t);
-    vertices.clear();
-    stripFirst.clear();
-    stripCount.clear();
 }
