@@ -36,7 +36,8 @@ struct TessData {
 void putMeshVertex(std::vector<GLfloat> &mesh, double x, double y, double z, double nx, double ny,
                    double nz)
 {
-    mesh.insert(mesh.end(), {GLfloat(x), GLfloat(y), GLfloat(z), GLfloat(nx), GLfloat(ny), GLfloat(nz)});
+    mesh.insert(mesh.end(),
+                {GLfloat(x), GLfloat(y), GLfloat(z), GLfloat(nx), GLfloat(ny), GLfloat(nz)});
 }
 
 void GLAPIENTRY tessBegin(GLenum type, void *polygon)
@@ -53,7 +54,9 @@ void GLAPIENTRY tessEnd(void *polygon)
     if (!tess->mesh)
         return;
     const auto &v = tess->primitive;
-    auto put = [&](size_t i) { putMeshVertex(*tess->mesh, v[i][0], v[i][1], tess->z, 0, 0, tess->normalZ); };
+    auto put = [&](size_t i) {
+        putMeshVertex(*tess->mesh, v[i][0], v[i][1], tess->z, 0, 0, tess->normalZ);
+    };
     const size_t n = v.size();
     for (size_t i = 0; i + 2 < n; ++i) {
         if (tess->type == GL_TRIANGLES) {

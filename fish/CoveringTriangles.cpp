@@ -15,9 +15,12 @@ namespace {
 bool mayCoverAPixelCentre(const float *a, const float *b, const float *c)
 {
     constexpr float kMargin = 1.0f / 32;
-    const float x0 = std::min({a[0], b[0], c[0]}) - kMargin, x1 = std::max({a[0], b[0], c[0]}) + kMargin;
-    const float y0 = std::min({a[1], b[1], c[1]}) - kMargin, y1 = std::max({a[1], b[1], c[1]}) + kMargin;
-    return std::floor(x1 - 0.5f) >= std::ceil(x0 - 0.5f) && std::floor(y1 - 0.5f) >= std::ceil(y0 - 0.5f);
+    const float x0 = std::min({a[0], b[0], c[0]}) - kMargin;
+    const float x1 = std::max({a[0], b[0], c[0]}) + kMargin;
+    const float y0 = std::min({a[1], b[1], c[1]}) - kMargin;
+    const float y1 = std::max({a[1], b[1], c[1]}) + kMargin;
+    return std::floor(x1 - 0.5f) >= std::ceil(x0 - 0.5f) &&
+           std::floor(y1 - 0.5f) >= std::ceil(y0 - 0.5f);
 }
 
 // The map from model coordinates to window coordinates (clip space, then the viewport).
@@ -29,8 +32,10 @@ void windowMatrix(double (&m)[16], GLint (&viewport)[4])
     glGetIntegerv(GL_VIEWPORT, viewport);
     for (int c = 0; c < 4; ++c)
         for (int r = 0; r < 4; ++r)
-            m[c * 4 + r] = projection[r] * modelView[c * 4] + projection[4 + r] * modelView[c * 4 + 1] +
-                           projection[8 + r] * modelView[c * 4 + 2] + projection[12 + r] * modelView[c * 4 + 3];
+            m[c * 4 + r] = projection[r] * modelView[c * 4] +
+                           projection[4 + r] * modelView[c * 4 + 1] +
+                           projection[8 + r] * modelView[c * 4 + 2] +
+                           projection[12 + r] * modelView[c * 4 + 3];
 }
 
 } // namespace
