@@ -7,7 +7,6 @@
 #include <GL/glext.h>
 
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -63,30 +62,20 @@ public:
         if (lit)
             glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
+        glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices[0].nx);
+        glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
         GLint renderMode = GL_RENDER;
         glGetIntegerv(GL_RENDER_MODE, &renderMode);
         if (renderMode == GL_RENDER) {
-            // Only the triangles that can cover a pixel centre, and only the vertices they
-            // use: the same pixels for less of the renderer's work on the many triangles
-            // smaller than a pixel.
+            // Only the triangles that can cover a pixel centre: the same pixels for less
+            // of the renderer's work on the many triangles smaller than a pixel.
             coveringTriangles(vertices[0].p, kFloats, count, stripFirst, stripCount, strips,
                               window, indices);
-            used.clear();
-            slot.assign(std::size_t(count), -1);
-            for (unsigned &i : indices) {
-                if (slot[i] < 0) {
-                    slot[i] = int(used.size());
-                    used.push_back(vertices[i]);
-                }
-                i = unsigned(slot[i]);
-            }
-            if (!indices.empty()) {
-                point(used.data());
-                glDrawRangeElements(GL_TRIANGLES, 0, GLuint(used.size() - 1),
-                                    GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
-            }
+            if (!indices.empty())
+                glDrawRangeElements(GL_TRIANGLES, 0, GLuint(count - 1), GLsizei(indices.size()),
+                                    GL_UNSIGNED_INT, indices.data());
         } else {
-            point(vertices);
             glMultiDrawArrays(GL_QUAD_STRIP, stripFirst, stripCount, strips);
         }
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -103,12 +92,6 @@ private:
         float nx, ny, nz;
         float p[3];
     };
-    static void point(const Vertex *v)
-    {
-        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &v->s);
-        glNormalPointer(GL_FLOAT, sizeof(Vertex), &v->nx);
-        glVertexPointer(3, GL_FLOAT, sizeof(Vertex), v->p);
-    }
     static constexpr int kFloats = sizeof(Vertex) / sizeof(float);
     Vertex vertices[kMaxVertices];
     int stripFirst[kMaxStrips] = {};
@@ -118,14 +101,10 @@ private:
     // Scratch of draw(), kept between fish.
     static thread_local std::vector<WindowPoint> window;
     static thread_local std::vector<unsigned> indices;
-    static thread_local std::vector<Vertex> used;
-    static thread_local std::vector<int> slot;
 };
 
 thread_local std::vector<WindowPoint> GlArraySink::window;
 thread_local std::vector<unsigned> GlArraySink::indices;
-thread_local std::vector<GlArraySink::Vertex> GlArraySink::used;
-thread_local std::vector<int> GlArraySink::slot;
 
 } // namespace
 
