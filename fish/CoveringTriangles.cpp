@@ -40,6 +40,38 @@ void windowMatrix(double (&m)[16], GLint (&viewport)[4])
 
 } // namespace
 
+double windowSpan(const float *positions, int stride, int vertexCount)
+{
+    double m[16];
+    GLint viewport[4];
+    windowMatrix(m, viewport);
+    float reach = 0;
+    for (int i = 0; i < vertexCount; ++i)
+        for (int axis = 0; axis < 3; ++axis)
+            reach = std::max(reach, std::fabs(positions[std::size_t(i) * stride + axis]));
+    auto window = [&](double x, double y, double z, double (&out)[2]) {
+        double clip[4];
+        for (int r = 0; r < 4; ++r)
+            clip[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+        if (!(clip[3] > 1e-6))
+            return false;
+        out[0] = (clip[0] / clip[3] + 1) / 2 * viewport[2];
+        out[1] = (clip[1] / clip[3] + 1) / 2 * viewport[3];
+        return true;
+    };
+    double centre[2];
+    if (!window(0, 0, 0, centre))
+        return INFINITY;
+    double most = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        double end[2];
+        if (!window(axis == 0 ? reach : 0, axis == 1 ? reach : 0, axis == 2 ? reach : 0, end))
+            return INFINITY;
+        most = std::max(most, std::hypot(end[0] - centre[0], end[1] - centre[1]));
+    }
+    return 2 * most;
+}
+
 void coveringTriangles(const float *positions, int stride, int vertexCount, const int *stripFirst,
                        const int *stripCount, int strips, std::vector<WindowPoint> &window,
                        std::vector<unsigned> &indices)

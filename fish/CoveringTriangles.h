@@ -17,6 +17,11 @@ struct WindowPoint {
 // viewport, as vertex indices in the order the renderer would draw the strips in; the
 // others make no fragment, so drawing only these gives the same pixels and depths. Not
 // for selection mode, where a triangle between pixel centres can still be a hit.
+// About how many pixels a model spans with the current matrices and viewport: twice the
+// longest window image of its farthest reach along a model axis; infinity when part of
+// that lies at or behind the eye.
+double windowSpan(const float *positions, int stride, int vertexCount);
+
 void coveringTriangles(const float *positions, int stride, int vertexCount, const int *stripFirst,
                        const int *stripCount, int strips, std::vector<WindowPoint> &window,
                        std::vector<unsigned> &indices);

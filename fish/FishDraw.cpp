@@ -21,6 +21,7 @@ class GlArraySink final : public FishVertexSink {
 public:
     static constexpr int kMaxVertices = 520; // the whole model
     static constexpr int kMaxStrips = 28;
+    static constexpr double kSmallModelPixels = 64;
 
     void beginStrip() override
     {
@@ -67,9 +68,12 @@ public:
         glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
         GLint renderMode = GL_RENDER;
         glGetIntegerv(GL_RENDER_MODE, &renderMode);
-        if (renderMode == GL_RENDER) {
-            // Only the triangles that can cover a pixel centre: the same pixels for less
-            // of the renderer's work on the many triangles smaller than a pixel.
+        if (renderMode == GL_RENDER &&
+            windowSpan(vertices[0].p, kFloats, count) < kSmallModelPixels) {
+            // A small model (a pellet) draws only the triangles that can cover a pixel
+            // centre: the same pixels for less of the renderer's work on the many
+            // triangles smaller than a pixel. A larger one (a fish) keeps too many of
+            // them for the sorting to pay.
             coveringTriangles(vertices[0].p, kFloats, count, stripFirst, stripCount, strips,
                               window, indices);
             if (!indices.empty())
