@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <bitset>
+#include <vector>
 
 // The help text: real 3-D glyphs, extruded outlines in 256 display lists (one per
 // character code), drawn in the scene. Needs a current GL context.
@@ -28,6 +29,15 @@ private:
     // Compiles the lists of the codes in `text` not compiled yet (outside any list).
     void buildGlyphs(const char *text) const;
 
+    // A glyph as triangles (x, y, z, nx, ny, nz per vertex): its front face and sides.
+    struct GlyphMesh {
+        std::vector<GLfloat> seen;
+        double advance = 0;
+    };
+
     GLuint listBase = 0;
     mutable std::bitset<256> built; // lists compiled so far
+    mutable GlyphMesh glyphs[256];
+    mutable GLuint helpList = 0; // the lines of the help text
+    mutable bool helpListKeyHints = true; // whether that list holds the key lines
 };

@@ -1,8 +1,10 @@
 // The GL side of the fish: the draw and the vertex emission.
 
 #include "Fish.h"
+#include "CoveringTriangles.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cmath>
 
@@ -19,6 +21,7 @@ class GlArraySink final : public FishVertexSink {
 public:
     static constexpr int kMaxVertices = 520; // the whole model
     static constexpr int kMaxStrips = 28;
+    static constexpr double kSmallModelPixels = 64;
 
     void beginStrip() override
     {
@@ -53,18 +56,36 @@ public:
     {
         if (count == 0)
             return;
+        const Vertex &last = vertices[count - 1];
+        // Unlit (the pellets), the normals would be fetched for nothing.
+        const bool lit = glIsEnabled(GL_LIGHTING);
         glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
+        if (lit)
+            glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &vertices[0].s);
         glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices[0].nx);
         glVertexPointer(3, GL_FLOAT, sizeof(Vertex), vertices[0].p);
-        for (int i = 0; i < strips; ++i)
-            glDrawArrays(GL_QUAD_STRIP, stripFirst[i], stripCount[i]);
+        GLint renderMode = GL_RENDER;
+        glGetIntegerv(GL_RENDER_MODE, &renderMode);
+        if (renderMode == GL_RENDER &&
+            windowSpan(vertices[0].p, kFloats, count) < kSmallModelPixels) {
+            // A small model (a pellet) draws only the triangles that can cover a pixel
+            // centre: the same pixels for less of the renderer's work on the many
+            // triangles smaller than a pixel. A larger one (a fish) keeps too many of
+            // them for the sorting to pay.
+            coveringTriangles(vertices[0].p, kFloats, count, stripFirst, stripCount, strips,
+                              window, indices);
+            if (!indices.empty())
+                glDrawRangeElements(GL_TRIANGLES, 0, GLuint(count - 1), GLsizei(indices.size()),
+                                    GL_UNSIGNED_INT, indices.data());
+        } else {
+            glMultiDrawArrays(GL_QUAD_STRIP, stripFirst, stripCount, strips);
+        }
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_NORMAL_ARRAY);
+        if (lit)
+            glDisableClientState(GL_NORMAL_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);
-        const Vertex &last = vertices[count - 1];
         glNormal3f(last.nx, last.ny, last.nz);
         glTexCoord2f(last.s, last.t);
     }
@@ -75,12 +96,19 @@ private:
         float nx, ny, nz;
         float p[3];
     };
+    static constexpr int kFloats = sizeof(Vertex) / sizeof(float);
     Vertex vertices[kMaxVertices];
     int stripFirst[kMaxStrips] = {};
     int stripCount[kMaxStrips] = {};
     int strips = 0;
     int count = 0;
+    // Scratch of draw(), kept between fish.
+    static thread_local std::vector<WindowPoint> window;
+    static thread_local std::vector<unsigned> indices;
 };
+
+thread_local std::vector<WindowPoint> GlArraySink::window;
+thread_local std::vector<unsigned> GlArraySink::indices;
 
 } // namespace
 

@@ -35,7 +35,7 @@ namespace {
 
 constexpr int kFrame = 40;
 constexpr int kLevels = 2;             // per channel
-constexpr double kShareWithin = 0.995; // of all pixels compared
+constexpr double kShareWithin = 0.9995; // of all pixels compared
 
 // A frame size and the part of that frame kept as the reference picture.
 struct Picture {

@@ -1,3 +1,4 @@
+#include "CoveringTriangles.h"
 #include "FishPasses.h"
 #include "FishTestSupport.h"
 #include "GlScene.h"
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -121,6 +124,94 @@ TEST(FishDraw, scaleNineIsOneAndAHalfTimesScaleSix)
 {
     EXPECT_NEAR(drawnFish(3, 9).width() / drawnFish(3, 6).width(), 1.5, 1e-3);
 }
+
+// Quad strips of `quadSize` pixels a side, bent in depth and wobbling in the plane, each
+// vertex a colour of its own, over a corner of the window.
+struct CoveringCase {
+    const char *name;
+    float quadSize;
+    int strips, quads;
+    double mostKept; // share of the triangles the draw may keep
+};
+
+void PrintTo(const CoveringCase &c, std::ostream *out) { *out << c.name; }
+
+class CoveringTrianglesTest : public ::testing::TestWithParam<CoveringCase> {};
+
+// The kept triangles, drawn in the order given, colour and cover exactly the pixels the
+// whole strips do: a dropped triangle that reached a pixel centre, or a quad split along
+// the other diagonal or with its corners in another order, changes some pixel.
+TEST_P(CoveringTrianglesTest, keptTrianglesDrawTheSamePixelsAsTheWholeStrips)
+{
+    const CoveringCase &c = GetParam();
+    auto &scene = fishScene();
+    struct V {
+        float rgb[3];
+        float p[3];
+    };
+    std::vector<V> vertices;
+    std::vector<int> first, count;
+    std::srand(7);
+    auto wobble = [] { return (std::rand() % 1000) / 1000.0f - 0.5f; };
+    for (int k = 0; k < c.strips; ++k) {
+        first.push_back(int(vertices.size()));
+        for (int i = 0; i <= c.quads; ++i)
+            for (int side = 0; side < 2; ++side) {
+                V v;
+                for (float &channel : v.rgb)
+                    channel = (std::rand() % 256) / 255.0f;
+                v.p[0] = 20.3f + c.quadSize * (i + 0.4f * wobble());
+                v.p[1] = 30.7f + c.quadSize * (k + side + 0.4f * wobble());
+                v.p[2] = -0.5f * std::sin(0.7f * i + k) - 0.1f * side;
+                vertices.push_back(v);
+            }
+        count.push_back(2 * (c.quads + 1));
+    }
+    auto frame = [&](const std::function<void()> &draw) {
+        scene.beginFrame(0, 0, 0);
+        glDisable(GL_TEXTURE_2D);
+        glViewport(0, 0, scene.width(), scene.height());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, scene.width(), 0, scene.height(), -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(3, GL_FLOAT, sizeof(V), vertices[0].p);
+        glColorPointer(3, GL_FLOAT, sizeof(V), vertices[0].rgb);
+        draw();
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        std::vector<unsigned char> pixels(3 * 400 * 400);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 400, 400, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const auto whole = frame([&] {
+        for (size_t k = 0; k < first.size(); ++k)
+            glDrawArrays(GL_QUAD_STRIP, first[k], count[k]);
+    });
+    std::vector<WindowPoint> window;
+    std::vector<unsigned> kept;
+    const auto covering = frame([&] {
+        coveringTriangles(vertices[0].p, sizeof(V) / sizeof(float), int(vertices.size()),
+                          first.data(), count.data(), int(first.size()), window, kept);
+        glDrawElements(GL_TRIANGLES, GLsizei(kept.size()), GL_UNSIGNED_INT, kept.data());
+    });
+    EXPECT_GT(std::count_if(whole.begin(), whole.end(), [](unsigned char b) { return b != 0; }), 0);
+    EXPECT_TRUE(whole == covering) << "the kept triangles draw other pixels";
+    const double triangles = 2.0 * c.strips * c.quads;
+    EXPECT_LE(kept.size() / 3 / triangles, c.mostKept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, CoveringTrianglesTest,
+    ::testing::Values(CoveringCase{"tenthOfAPixel", 0.1f, 30, 40, 0.2},
+                      CoveringCase{"halfAPixel", 0.5f, 30, 40, 0.9},
+                      CoveringCase{"onePixel", 1.0f, 30, 40, 1.0},
+                      CoveringCase{"sevenPixels", 7.0f, 20, 40, 1.0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(FishDraw, pitchTiltsTheNoseUp)
 {
