@@ -156,8 +156,12 @@ bool AquariumApp::startGuest()
     // and even as a child it announces window-manager states to the root.
     std::unique_ptr<GlxRenderTarget> target = GlxRenderTarget::create(watcher->window(), watcher->size(), &why);
     if (!target) {
-        std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
-        startFailed = true;
+        // The host may have destroyed its window since the watch began: a stop as well.
+        startFailed = watcher->hostStillThere();
+        if (startFailed)
+            std::fprintf(stderr, "varlenscr: %s\n", qPrintable(why));
+        else
+            std::fprintf(stderr, "varlenscr: the host's window 0x%x is gone already\n", watcher->window());
         return false;
     }
     RenderTarget *drawable = target.get();
@@ -178,7 +182,7 @@ bool AquariumApp::startGuest()
     guestView->setHostMapped(watcher->isMapped());
     guestView->onCreate(nullptr);
     if (!guestView->hasGl()) {
-        startFailed = true;
+        startFailed = watcher->hostStillThere(); // else the host has stopped it meanwhile
         return false;
     }
     return true;

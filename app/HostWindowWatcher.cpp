@@ -102,6 +102,13 @@ bool HostWindowWatcher::watch(uint32_t window, QString *why)
     return true;
 }
 
+bool HostWindowWatcher::hostStillThere() const
+{
+    xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, watched), nullptr);
+    std::free(geometry);
+    return geometry != nullptr;
+}
+
 bool HostWindowWatcher::hostViewable()
 {
     xcb_get_window_attributes_reply_t *attributes =

@@ -27,6 +27,10 @@ public:
     // host that cycles its guests may do so before the guest has looked).
     bool hostAlreadyGone() const { return gone; }
 
+    // After a successful watch(): whether the window still exists (the host may destroy
+    // it at any moment, before its end reaches the event loop).
+    bool hostStillThere() const;
+
     uint32_t window() const { return watched; }
     QSize size() const { return currentSize; } // device pixels
     bool isMapped() const { return mapped; } // viewable: it and its ancestors mapped
