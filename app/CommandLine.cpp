@@ -195,7 +195,7 @@ std::string usageText(std::string_view programName)
             "  --window               run in an ordinary resizable window\n"
             "  --geometry WxH         size of that window (default 800x600)\n"
             "  --delay MICROSECONDS   time between frames (default 10000)\n"
-            "  --fps                  show frames per second in a corner\n"
+            "  --fps                  show frames and steps per second in a corner\n"
             "  --sound, --no-sound    play music or not (default: on, off with --window-id or --root)\n"
             "  --seed N               repeat the scene of seed N (default: a fresh scene each run)\n";
     return text;
