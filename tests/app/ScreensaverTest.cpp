@@ -4,6 +4,7 @@
 // at the end of its test, and dies with the test program should that be killed.
 #include "PrivatePulseServer.h"
 #include "TestApplication.h"
+#include "WaitFor.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,19 +27,6 @@
 #include "HostWindow.h" // Xlib last: its macros clash with Qt's names
 
 namespace {
-
-// Polls `done` every 20 ms for up to `ms` milliseconds.
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 // No fish, the picture surface shown, no bubbles: a scene that stays much the same
 // from frame to frame. A writer would complete this file with many more keys.

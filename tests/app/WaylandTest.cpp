@@ -5,6 +5,7 @@
 // compositor's own screenshots (weston-screenshooter, weston --debug) show what is drawn;
 // the program's Wayland traffic (WAYLAND_DEBUG) shows which windows it opens.
 #include "TestApplication.h"
+#include "WaitFor.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,18 +24,6 @@
 #include <sys/prctl.h>
 
 namespace {
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 enum class Backend { Headless, X11 };
 
