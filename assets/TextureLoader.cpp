@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -85,25 +86,29 @@ public:
     DefaultPixelStore &operator=(const DefaultPixelStore &) = delete;
 };
 
-bool isSafeUserPicture(const std::string &path)
+// The picture decoded by Qt, when it is a JPEG, PNG or BMP of a size we take and decodes
+// whole. SOIL's own decoders stop the program with an assertion on some damaged data (a
+// PNG whose compressed stream is malformed, a JPEG with a bad Huffman code), so a user's
+// picture never reaches them: SOIL gets the decoded pixels.
+std::optional<QImage> readUserPicture(const std::string &path)
 {
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
     reader.setAutoTransform(false);
     if (!reader.canRead())
-        return false;
+        return std::nullopt;
     const QByteArray format = reader.format().toLower();
     if (format != "jpeg" && format != "jpg" && format != "png" && format != "bmp")
-        return false;
+        return std::nullopt;
     // An unknown size is (-1, -1); a BMP stored top row first reports a negative height.
     const QSize size = reader.size();
     const int height = std::abs(size.height());
     if (size.width() < 1 || size.width() > kMaxUserPictureSide || height < 1
         || height > kMaxUserPictureSide)
-        return false;
-    // SOIL's decoders stop the program with an assertion on some damaged data (a PNG whose
-    // compressed stream is malformed, for one): only a picture Qt decodes whole goes on.
+        return std::nullopt;
     QImage decoded;
-    return reader.read(&decoded);
+    if (!reader.read(&decoded) || decoded.isNull())
+        return std::nullopt;
+    return decoded;
 }
 
 } // namespace
@@ -187,10 +192,20 @@ void loadTexture(const std::string &path, GLuint *name)
 
 GLuint loadUserPicture(const std::string &path)
 {
-    if (!isSafeUserPicture(path))
+    const std::optional<QImage> picture = readUserPicture(path);
+    if (!picture)
         return 0;
-    return SOIL_load_OGL_texture(path.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
-                                 kUserPictureFlags);
+    // Top row first, rows packed tight: three channels, or four where the picture has
+    // an alpha channel, as SOIL's own loading keeps them.
+    const bool alpha = picture->hasAlphaChannel();
+    const QImage pixels = picture->convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const int channels = alpha ? 4 : 3;
+    const std::size_t rowBytes = std::size_t(pixels.width()) * channels;
+    std::vector<unsigned char> packed(rowBytes * std::size_t(pixels.height()));
+    for (int y = 0; y < pixels.height(); ++y)
+        std::memcpy(packed.data() + rowBytes * std::size_t(y), pixels.constScanLine(y), rowBytes);
+    return SOIL_create_OGL_texture(packed.data(), pixels.width(), pixels.height(), channels,
+                                   SOIL_CREATE_NEW_ID, kUserPictureFlags);
 }
 
 void loadEmbeddedTexture(const std::string &directory, int id, const std::string &baseName,
