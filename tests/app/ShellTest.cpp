@@ -136,7 +136,13 @@ void startAndThen(const std::function<void(CMainFrame &)> &act)
     AquariumApp aquarium(argc, argv);
     if (!aquarium.initInstance())
         std::_Exit(3);
-    QTest::qWait(100);
+    // A user acts on an aquarium that is drawn and active. Before that the program's
+    // windows may still pass the focus between them, and a popup menu opened while the
+    // program is inactive for a moment is closed at once.
+    const AquariumView *view = aquarium.mainFrame()->view();
+    if (!QTest::qWaitFor([&] { return view->framesDrawn() > 0
+                                      && QGuiApplication::applicationState() == Qt::ApplicationActive; }, 10000))
+        std::_Exit(5);
     act(*aquarium.mainFrame());
     std::_Exit(4); // act should not return
 }

@@ -82,10 +82,13 @@ public:
         program.waitForStarted(10000);
     }
     bool running() { return program.state() == QProcess::Running; }
-    // The program's Wayland requests and events so far.
+    // The program's Wayland requests and events so far. It talks on every frame, so
+    // the read ends at a deadline, not at a pause that a fast machine never makes.
     const QByteArray &traffic()
     {
-        while (program.waitForReadyRead(20))
+        QElapsedTimer reading;
+        reading.start();
+        while (reading.elapsed() < 200 && program.waitForReadyRead(20))
             trafficSeen += program.readAll();
         trafficSeen += program.readAll();
         return trafficSeen;
@@ -120,7 +123,11 @@ public:
     }
     static bool xdotool(const QStringList &args)
     {
-        return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+        QProcess tool;
+        tool.start(QStringLiteral("xdotool"), args);
+        if (!tool.waitForFinished(10000))
+            tool.kill();
+        return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 
     bool ready = false;
