@@ -414,7 +414,7 @@ TEST_F(Frame, fishAddedInTheDialogSwimAtTheNextFrameAndAreSaved)
             QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(250, 45));
             QTest::mouseClick(dialog->button(FishSettingsDialog::IdAdd), Qt::LeftButton);
             QTest::mouseClick(dialog->button(FishSettingsDialog::IdAdd), Qt::LeftButton);
-            QTest::qWait(700);
+            (void)QTest::qWaitFor([&] { return settings.speciesCounts[2] == 2; }, 5000);
             EXPECT_EQ(settings.speciesCounts[2], 2) << "saved while the dialog is open";
             dialog->accept();
         });

@@ -517,7 +517,10 @@ TEST(Screensaver, anotherUsersLocksInTheSharedFolderStopNothing)
     const QString dir = shared.path();
     QProcess other; // as nobody
     other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    other.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    other.setChildProcessModifier([] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::setpgid(0, 0); // each flock forks the next: the group ends them all
+    });
     other.start(QStringLiteral("setpriv"),
                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
                  QStringLiteral("sh"), QStringLiteral("-c"),
@@ -538,7 +541,7 @@ TEST(Screensaver, anotherUsersLocksInTheSharedFolderStopNothing)
     Guest standalone({QStringLiteral("--window"), QStringLiteral("--geometry"), QStringLiteral("320x200")}, noRuntime);
     EXPECT_FALSE(standalone.process.waitForFinished(3000))
         << "exit " << standalone.process.exitCode() << ": " << standalone.errors();
-    other.kill();
+    ::kill(-pid_t(other.processId()), SIGKILL);
     other.waitForFinished();
 }
 

@@ -126,6 +126,18 @@ protected:
     void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
 };
 
+// Waits until the aquarium is drawn and, when the program was started whole, until it is
+// the active program, as it is when a user acts on it. Before that its windows may still
+// pass the focus between them, and a popup menu opened while the program is inactive
+// for a moment is closed at once.
+bool settled(const AquariumView *view, bool active)
+{
+    return QTest::qWaitFor([&] {
+        return view->framesDrawn() > 0
+            && (!active || QGuiApplication::applicationState() == Qt::ApplicationActive);
+    }, 10000);
+}
+
 // Starts the whole program in this (forked) process and runs `act` on its view.
 void startAndThen(const std::function<void(CMainFrame &)> &act)
 {
@@ -136,12 +148,7 @@ void startAndThen(const std::function<void(CMainFrame &)> &act)
     AquariumApp aquarium(argc, argv);
     if (!aquarium.initInstance())
         std::_Exit(3);
-    // A user acts on an aquarium that is drawn and active. Before that the program's
-    // windows may still pass the focus between them, and a popup menu opened while the
-    // program is inactive for a moment is closed at once.
-    const AquariumView *view = aquarium.mainFrame()->view();
-    if (!QTest::qWaitFor([&] { return view->framesDrawn() > 0
-                                      && QGuiApplication::applicationState() == Qt::ApplicationActive; }, 10000))
+    if (!settled(aquarium.mainFrame()->view(), true))
         std::_Exit(5);
     act(*aquarium.mainFrame());
     std::_Exit(4); // act should not return
@@ -289,7 +296,7 @@ protected:
         view = frame->view();
         ASSERT_NE(view, nullptr);
         ASSERT_NE(view->glContext(), nullptr);
-        QTest::qWait(50);
+        ASSERT_TRUE(settled(view, false));
     }
     void TearDown() override { frame.reset(); }
 };
