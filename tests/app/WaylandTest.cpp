@@ -125,8 +125,11 @@ public:
     {
         QProcess tool;
         tool.start(QStringLiteral("xdotool"), args);
-        if (!tool.waitForFinished(10000))
+        if (!tool.waitForFinished(10000)) {
             tool.kill();
+            tool.waitForFinished();
+            return false;
+        }
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 
