@@ -95,6 +95,13 @@ public:
         const QList<QByteArray> f = text.mid(text.lastIndexOf(')') + 2).split(' ');
         return (f.value(11).toDouble() + f.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
     }
+    // CPU seconds used over the next `ms` milliseconds.
+    double cpuSecondsOver(int ms) const
+    {
+        const double start = cpuSeconds();
+        QThread::msleep(ms);
+        return cpuSeconds() - start;
+    }
 
     QTemporaryDir runtime, config;
     QProcess process;
@@ -395,14 +402,10 @@ TEST(Screensaver, followsTheHostsSizeMapStateAndEnd)
     EXPECT_TRUE(waitFor([&] { return HostWindow::sizeOf(host.children().at(0)) == QSize(640, 400); }, 2000));
     ASSERT_TRUE(waitFor([&] { return showsAquarium(host); }, 2000));
 
-    double start = guest.cpuSeconds();
-    QThread::msleep(3000);
-    const double mapped = guest.cpuSeconds() - start;
+    const double mapped = guest.cpuSecondsOver(3000);
     host.unmap();
     QThread::msleep(300); // the unmap reaches the guest
-    start = guest.cpuSeconds();
-    QThread::msleep(3000);
-    const double unmapped = guest.cpuSeconds() - start;
+    const double unmapped = guest.cpuSecondsOver(3000);
     EXPECT_GT(mapped, 0.05);
     EXPECT_LT(unmapped, mapped / 10) << "CPU seconds over 3 s: mapped " << mapped << ", unmapped " << unmapped;
 
@@ -430,14 +433,10 @@ TEST(Screensaver, stopsDrawingWhileAnAncestorOfTheHostIsHidden)
     Guest guest({QStringLiteral("--window-id"), hex(inner)});
     ASSERT_TRUE(waitFor([&] { return showsAquarium(outer); }, kStartMs)) << guest.errors();
 
-    double start = guest.cpuSeconds();
-    QThread::msleep(2000);
-    const double shown = guest.cpuSeconds() - start;
+    const double shown = guest.cpuSecondsOver(2000);
     outer.unmap(); // the host itself stays mapped
     QThread::msleep(300);
-    start = guest.cpuSeconds();
-    QThread::msleep(2000);
-    const double hidden = guest.cpuSeconds() - start;
+    const double hidden = guest.cpuSecondsOver(2000);
     EXPECT_GT(shown, 0.05);
     EXPECT_LT(hidden, shown / 10) << "CPU seconds over 2 s: shown " << shown << ", parent hidden " << hidden;
     outer.map();
