@@ -166,7 +166,7 @@ std::string screensaverDisplayProblem()
             return "screensaver mode needs X11, and this Wayland session has no X display";
         return "cannot open display: DISPLAY is not set";
     }
-    return xServerAccepts(display) ? std::string() : "cannot open display " + shown(display);
+    return xServerAccepts(display) ? std::string() : "cannot open display \"" + shown(display) + "\"";
 }
 
 void keepGuestOffAutolaunchedBus()

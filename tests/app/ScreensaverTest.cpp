@@ -549,6 +549,7 @@ struct LineCase {
     bool display;
     int exitCode;
     const char *out; // expected in stdout, or in stderr when the exit code is 1
+    const char *deadDisplay = nullptr; // DISPLAY names this display, where no server answers
 };
 
 class ProgramCommandLine : public ::testing::TestWithParam<LineCase> {};
@@ -557,7 +558,10 @@ TEST_P(ProgramCommandLine, answersOrRefusesWithoutOpeningAWindow)
 {
     const LineCase &c = GetParam();
     // Without a display, a program that tried to open a window would abort instead.
-    Guest run(c.args, {{QStringLiteral("DISPLAY"), c.display ? qEnvironmentVariable("DISPLAY") : QString()}});
+    const QString display = c.deadDisplay ? QString::fromLatin1(c.deadDisplay)
+                          : c.display     ? qEnvironmentVariable("DISPLAY")
+                                          : QString();
+    Guest run(c.args, {{QStringLiteral("DISPLAY"), display}});
     ASSERT_TRUE(run.process.waitForFinished(5000));
     EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.process.exitCode(), c.exitCode);
@@ -585,6 +589,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{{"--window"}, false, 1, "cannot open display"},
                       LineCase{{"--root"}, false, 1, "cannot open display"},
                       LineCase{{"--window-id", "0x1234"}, false, 1, "cannot open display"},
+                      // A display no server answers: named the same way in every mode.
+                      LineCase{{"--window"}, false, 1, "cannot open display \":4711\"\n", ":4711"},
+                      LineCase{{"--root"}, false, 1, "cannot open display \":4711\"\n", ":4711"},
                       // A well-formed id of no window on the display.
                       LineCase{{"--window-id", "0x7ffffff"}, true, 1, "no X window 0x7ffffff"}));
 
